@@ -1,0 +1,61 @@
+# The two commands are `make run` and `make test`; everything else is for
+# developers. Each target installs what is missing first.
+
+BUILD_TEST    := build
+BUILD_RELEASE := build-release
+GENERATOR     := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+JOBS          ?= 2
+
+.PHONY: run test deps build release bench fuzz soak textures shots goldens \
+        windows test-windows format clean
+
+run: release
+	@scripts/run.sh $(BUILD_RELEASE)
+
+test: build
+	ctest --test-dir $(BUILD_TEST) --output-on-failure -j$(JOBS)
+	scripts/fuzz.sh short
+
+deps:
+	@scripts/install-deps
+
+# Tests build with AddressSanitizer and UBSan.
+build: deps
+	@[ -f $(BUILD_TEST)/CMakeCache.txt ] || cmake -S . -B $(BUILD_TEST) $(GENERATOR) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTVL_SANITIZE=ON
+	cmake --build $(BUILD_TEST) -j$(JOBS)
+
+release: deps
+	@[ -f $(BUILD_RELEASE)/CMakeCache.txt ] || cmake -S . -B $(BUILD_RELEASE) $(GENERATOR) \
+	  -DCMAKE_BUILD_TYPE=Release -DTVL_TESTS=OFF
+	cmake --build $(BUILD_RELEASE) -j$(JOBS)
+
+bench: release
+	scripts/bench.sh $(BUILD_RELEASE)
+
+fuzz: deps
+	scripts/fuzz.sh long
+
+soak: build
+	scripts/soak.sh $(BUILD_TEST) long
+
+textures: release
+	$(BUILD_RELEASE)/tools/make-textures data/texture
+
+shots: release
+	scripts/shots.sh $(BUILD_RELEASE)
+
+goldens: build
+	scripts/goldens.sh $(BUILD_TEST)
+
+windows: deps
+	scripts/windows.sh build
+
+test-windows: deps
+	scripts/windows.sh test
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_TEST) $(BUILD_RELEASE) build-*

@@ -1,0 +1,16 @@
+// BMP (device-independent bitmap) loading: a file mapped read-only, decoded
+// into an RGB image record, failures reported in message boxes.
+#pragma once
+
+#include <cstdint>
+
+struct ImageRecord {
+  std::int32_t width;
+  std::int32_t height;
+  unsigned char *pixels; // width x height RGB triples, bottom row first
+};
+
+// Null on failure, after exactly one message box captioned "Error". The
+// record and its pixels are malloc'd; the caller frees pixels, then record.
+ImageRecord *LoadDibImage(const char *fileName);
+ImageRecord *LoadDibImageW(const wchar_t *fileName);

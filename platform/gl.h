@@ -1,0 +1,19 @@
+// OpenGL 1.1, GLU and the ARB extension tokens, for game code that draws.
+// Includes the platform seam first, as <GL/gl.h> on Windows requires.
+#pragma once
+
+#include "platform/win32.h"
+
+// Some gl.h files prototype the ARB multitexture entry points; the game keeps
+// them as pointers fetched at start (render/gl_objects.h), so hide those
+// prototypes under other names.
+#define glActiveTextureARB tvl_hidden_glActiveTextureARB
+#define glMultiTexCoord2fARB tvl_hidden_glMultiTexCoord2fARB
+#define glMultiTexCoord3fARB tvl_hidden_glMultiTexCoord3fARB
+#include <GL/gl.h>
+#include <GL/glu.h>
+#undef glActiveTextureARB
+#undef glMultiTexCoord2fARB
+#undef glMultiTexCoord3fARB
+
+#include <GL/glext.h>

@@ -1,0 +1,7 @@
+// One complete frame of the lounge; also keeps boxes 0-21 and gameOver current.
+#pragma once
+
+// Always true; the main loop ends on false.
+bool DrawScene();
+// The red marker square under the player, in the current coordinate frame.
+void DrawFloorMarker();
