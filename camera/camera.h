@@ -9,7 +9,9 @@ struct Vec3 {
   Vec3() = default;
   Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 
-  Vec3 operator-(const Vec3 &b) const { return Vec3(x - b.x, y - b.y, z - b.z); }
+  Vec3 operator-(const Vec3 &b) const {
+    return Vec3(x - b.x, y - b.y, z - b.z);
+  }
 };
 
 struct Camera {
