@@ -1,0 +1,8 @@
+// The GL objects shared by the scene set-up and the renderer. Null until the
+// scene set-up creates the quadric and fetches the entry points.
+#include "render/gl_objects.h"
+
+GLUquadricObj *quadric = nullptr;
+PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
+PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
+PFNGLMULTITEXCOORD3FARBPROC glMultiTexCoord3fARB = nullptr;
