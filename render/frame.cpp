@@ -6,8 +6,6 @@
 #include "game/game_state.h"
 #include "render/scene_parts.h"
 
-namespace {
-
 // The three lights are the same directional light; set after the view, so
 // they stay fixed in the world.
 void SetLights() {
@@ -128,8 +126,6 @@ void ResetMaterial() {
   glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
   glMaterialfv(GL_FRONT, GL_AMBIENT, white);
 }
-
-} // namespace
 
 void DrawFloorMarker() {
   glTranslatef(0.0f, -1.0f, 0.0f);

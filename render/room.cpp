@@ -16,13 +16,21 @@ constexpr GLfloat kApexY = 3.603399f;
 constexpr GLfloat kApexZ = -0.230243f;
 
 const TexturedVertex kRoof[12] = {
-    {0.0f, 0.0f, -3.5f, 1.5f, 3.5f},      {1.0f, 0.0f, 3.5f, 1.5f, 3.5f},
-    {0.5f, 1.0f, kApexX, kApexY, kApexZ}, //
-    {0.5f, 1.0f, kApexX, kApexY, kApexZ}, {1.0f, 0.0f, 3.5f, 1.5f, -3.5f},
-    {0.0f, 0.0f, -3.5f, 1.5f, -3.5f}, //
-    {0.0f, 0.0f, 3.5f, 1.5f, 3.5f},       {1.0f, 0.0f, 3.5f, 1.5f, -3.5f},
-    {0.5f, 1.0f, kApexX, kApexY, kApexZ}, //
-    {1.0f, 0.0f, -3.5f, 1.5f, -3.5f},     {0.0f, 0.0f, -3.5f, 1.5f, 3.5f},
+    // facing +z
+    {0.0f, 0.0f, -3.5f, 1.5f, 3.5f},
+    {1.0f, 0.0f, 3.5f, 1.5f, 3.5f},
+    {0.5f, 1.0f, kApexX, kApexY, kApexZ},
+    // facing -z
+    {0.5f, 1.0f, kApexX, kApexY, kApexZ},
+    {1.0f, 0.0f, 3.5f, 1.5f, -3.5f},
+    {0.0f, 0.0f, -3.5f, 1.5f, -3.5f},
+    // facing +x
+    {0.0f, 0.0f, 3.5f, 1.5f, 3.5f},
+    {1.0f, 0.0f, 3.5f, 1.5f, -3.5f},
+    {0.5f, 1.0f, kApexX, kApexY, kApexZ},
+    // facing -x
+    {1.0f, 0.0f, -3.5f, 1.5f, -3.5f},
+    {0.0f, 0.0f, -3.5f, 1.5f, 3.5f},
     {0.5f, 1.0f, kApexX, kApexY, kApexZ},
 };
 

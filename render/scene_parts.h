@@ -26,6 +26,20 @@ inline void WriteBox(int index, float maxX, float maxY, float maxZ, float minX,
   collisionTable[index].min = Vec3(minX, minY, minZ);
 }
 
+// ---- The frame's steps (frame.cpp), in the order DrawScene runs them ------
+
+void SetLights();
+void DrawRoof();
+void DrawGlassWalls();
+void WriteGlassWallBoxes();
+void DrawMarkerUnderPlayer();
+void DrawGameOverPicture(); // also sets gameOver
+void DrawFloor();
+void DrawWindowStrips();
+void DrawPillars();
+void DrawPillarLamps();
+void ResetMaterial();
+
 // ---- Room (room.cpp)
 // ----------------------------------------------------------
 
