@@ -7,6 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::uint64_t kFileHeaderSize = 14;
@@ -70,16 +74,17 @@ struct Channel {
   }
 };
 
-void DecodeRow24(const unsigned char *src, unsigned char *dst,
-                 std::int32_t width) {
-  // Four pixels at a time through 32-bit words: BGRB GRBG RBGR -> RGBR GBRG
-  // BRGB. Byte loads per pixel run at a third of the speed.
-  std::int32_t x = 0;
-  for (; x + 4 <= width; x += 4, src += 12, dst += 12) {
+// Four pixels at a time through 32-bit words: BGRB GRBG RBGR -> RGBR GBRG
+// BRGB; the rest one by one. Returns the pixels done.
+std::int32_t SwapRow24Words(const unsigned char *src, unsigned char *dst,
+                            std::int32_t x, std::int32_t width) {
+  for (; x + 4 <= width; x += 4) {
+    const unsigned char *s = src + 3 * x;
+    unsigned char *d = dst + 3 * x;
     std::uint32_t w0, w1, w2;
-    std::memcpy(&w0, src, 4);
-    std::memcpy(&w1, src + 4, 4);
-    std::memcpy(&w2, src + 8, 4);
+    std::memcpy(&w0, s, 4);
+    std::memcpy(&w1, s + 4, 4);
+    std::memcpy(&w2, s + 8, 4);
     // Little-endian: w0 = b0 g0 r0 b1, w1 = g1 r1 b2 g2, w2 = r2 b3 g3 r3.
     std::uint32_t o0 = ((w0 >> 16) & 0xFFu) | (w0 & 0xFF00u) |
                        ((w0 & 0xFFu) << 16) | ((w1 >> 8) << 24);
@@ -87,15 +92,48 @@ void DecodeRow24(const unsigned char *src, unsigned char *dst,
                        ((w1 >> 24) << 24);
     std::uint32_t o2 = ((w1 >> 16) & 0xFFu) | ((w2 >> 24) << 8) |
                        (w2 & 0xFF0000u) | ((w2 >> 8) & 0xFFu) << 24;
-    std::memcpy(dst, &o0, 4);
-    std::memcpy(dst + 4, &o1, 4);
-    std::memcpy(dst + 8, &o2, 4);
+    std::memcpy(d, &o0, 4);
+    std::memcpy(d + 4, &o1, 4);
+    std::memcpy(d + 8, &o2, 4);
   }
-  for (; x < width; ++x, src += 3, dst += 3) {
-    dst[0] = src[2];
-    dst[1] = src[1];
-    dst[2] = src[0];
+  for (; x < width; ++x) {
+    dst[3 * x] = src[3 * x + 2];
+    dst[3 * x + 1] = src[3 * x + 1];
+    dst[3 * x + 2] = src[3 * x];
   }
+  return x;
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Five pixels per 16-byte shuffle. Loads and stores stay inside the row:
+// a step starts only while six pixels (18 bytes) remain.
+__attribute__((target("ssse3"))) void SwapRow24Ssse3(const unsigned char *src,
+                                                     unsigned char *dst,
+                                                     std::int32_t width) {
+  const __m128i order =
+      _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
+  std::int32_t x = 0;
+  for (; x + 6 <= width; x += 5) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + 3 * x));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + 3 * x),
+                     _mm_shuffle_epi8(v, order));
+  }
+  SwapRow24Words(src, dst, x, width);
+}
+
+bool HaveSsse3() {
+  static const bool have = __builtin_cpu_supports("ssse3");
+  return have;
+}
+#endif
+
+void DecodeRow24(const unsigned char *src, unsigned char *dst,
+                 std::int32_t width) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (HaveSsse3())
+    return SwapRow24Ssse3(src, dst, width);
+#endif
+  SwapRow24Words(src, dst, 0, width);
 }
 
 void DecodeRow32(const unsigned char *src, unsigned char *dst,

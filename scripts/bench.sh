@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs every benchmark executable under BUILD_DIR/bench from the repository
+# root (they read data/ relative to it) and prints what each reports.
+# Each prints ratios against baselines measured in the same run.
+#   scripts/bench.sh BUILD_DIR
+set -uo pipefail
+
+build=${1:?usage: $0 BUILD_DIR}
+cd "$(dirname "$0")/.."
+if [ ! -d "$build/bench" ]; then
+  echo "bench: no $build/bench; build with -DTVL_BENCH=ON first" >&2
+  exit 1
+fi
+
+mapfile -t benches < <(find "$build/bench" -type f -executable \
+  ! -path '*/CMakeFiles/*' | sort)
+if [ ${#benches[@]} -eq 0 ]; then
+  echo "bench: no benchmark executables under $build/bench" >&2
+  exit 1
+fi
+
+status=0
+for bench in "${benches[@]}"; do
+  echo "== ${bench#"$build"/}"
+  # Benchmarks that open a window get SDL's offscreen driver when there is
+  # no display.
+  if [ -z "${DISPLAY:-}" ] && [ -z "${SDL_VIDEODRIVER:-}" ]; then
+    SDL_VIDEODRIVER=offscreen "$bench" || { echo "bench: $bench failed"; status=1; }
+  else
+    "$bench" || { echo "bench: $bench failed"; status=1; }
+  fi
+done
+exit $status
