@@ -1,0 +1,128 @@
+// A fresh game window on the scripted platform for each render test: the
+// real scene set-up on a real llvmpipe context, fresh game values, and
+// helpers to read the frame back and to find what covers a pixel.
+#pragma once
+
+#include "app/scene_window.h"
+#include "app/shell_state.h"
+#include "camera/camera.h"
+#include "game/game_state.h"
+#include "platform/gl.h"
+#include "platform/scripted/scripted.h"
+#include "render/frame.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+
+struct WindowPoint {
+  double x, y, depth; // GL window coordinates: origin bottom left
+};
+
+struct Rgb {
+  int r, g, b;
+  int Sum() const { return r + g + b; }
+};
+
+class SceneTest : public ::testing::Test {
+protected:
+  static constexpr int kWidth = 640;
+  static constexpr int kHeight = 480;
+
+  void SetUp() override {
+    scripted::Reset();
+    ResetGameValues();
+    FixResetSeed(7);
+    ASSERT_TRUE(OpenSceneWindow("render test", kWidth, kHeight, 16, false));
+    // Every ball far out of the way unless a test places it.
+    for (int i = kFirstBallEntry; i < kFirstBallEntry + kBallCount; ++i) {
+      ballOffsetX[i] = 4.0f;
+      ballOffsetZ[i] = 4.0f;
+    }
+  }
+
+  void TearDown() override {
+    CloseSceneWindow();
+    scripted::Reset();
+    UseClockResetSeed();
+  }
+
+  // The values a process starts with; they live on across tests otherwise.
+  static void ResetGameValues() {
+    lightLevel = 1.0f;
+    bumpMappingOn = false;
+    headingDegrees = 0.0f;
+    ballsCollected = 0;
+    gameOver = false;
+    std::memset(collisionTable, 0, sizeof collisionTable);
+    for (int i = 0; i < kCollisionBoxCount; ++i) {
+      ballCollected[i] = false;
+      ballOffsetX[i] = 0.0f;
+      ballOffsetZ[i] = 0.0f;
+    }
+    std::memset(keyState, 0, sizeof keyState);
+    fullScreen = false;
+    windowActive = true;
+  }
+
+  static void PlaceCamera(float ex, float ey, float ez, float vx, float vy,
+                          float vz) {
+    camera.place(ex, ey, ez, vx, vy, vz, 0.0f, 1.0f, 0.0f);
+  }
+
+  static void PlaceBall(int entry, float offsetX, float offsetZ) {
+    ballOffsetX[entry] = offsetX;
+    ballOffsetZ[entry] = offsetZ;
+  }
+
+  // Draws one frame; the matrices are read back for the project helpers.
+  void Draw() {
+    ASSERT_TRUE(DrawScene());
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview_.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, projection_.data());
+    glGetIntegerv(GL_VIEWPORT, viewport_.data());
+  }
+
+  // Presents the frame as the main loop does, so the next one starts anew.
+  static void Swap() { SwapBuffers(deviceContext); }
+
+  Rgb PixelAt(int x, int y) const {
+    unsigned char rgb[3] = {};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+  }
+
+  float DepthAt(int x, int y) const {
+    float depth = 0;
+    glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    return depth;
+  }
+
+  // Where a world point lands in the window of the last frame.
+  WindowPoint Project(double x, double y, double z) const {
+    WindowPoint p{};
+    gluProject(x, y, z, modelview_.data(), projection_.data(), viewport_.data(),
+               &p.x, &p.y, &p.depth);
+    return p;
+  }
+
+  // The world point the depth buffer holds at a pixel; false where nothing
+  // wrote depth.
+  bool SurfaceAt(int x, int y, double world[3]) const {
+    const float depth = DepthAt(x, y);
+    if (depth >= 1.0f) {
+      return false;
+    }
+    gluUnProject(x + 0.5, y + 0.5, depth, modelview_.data(), projection_.data(),
+                 viewport_.data(), &world[0], &world[1], &world[2]);
+    return true;
+  }
+
+  std::array<double, 16> modelview_{};
+  std::array<double, 16> projection_{};
+  std::array<GLint, 4> viewport_{};
+};

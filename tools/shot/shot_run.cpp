@@ -1,0 +1,178 @@
+// The game's own WinMain on the scripted platform: No to the start-up
+// question, one script step per idle pass, the last frame read back before
+// its swap, and a quit request posted right after that swap's read.
+#include "tools/shot/shot_run.h"
+
+#include "app/shell_state.h"
+#include "game/game_state.h"
+#include "platform/gl.h"
+#include "platform/scripted/scripted.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const char *const kTextureFiles[] = {
+    "data/texture/electricbox_F.bmp", "data/texture/electricbox_B.bmp",
+    "data/texture/electricbox_S.bmp", "data/texture/glassblock1.bmp",
+    "data/texture/floor.bmp",         "data/texture/lamppost.bmp",
+    "data/texture/pillar.bmp",        "data/texture/pillarlight.bmp",
+    "data/texture/windowstrip.bmp",   "data/texture/wood.bmp",
+    "data/texture/roof.bmp",          "data/texture/electricbox_T.bmp",
+    "data/texture/lamppost_T.bmp",    "data/texture/blank.bmp",
+    "data/texture/floorLM.bmp",       "data/texture/roofbump.bmp",
+    "data/texture/pillarbump.bmp",    "data/texture/gameover.bmp",
+};
+
+const unsigned kAllKeys[kShotKeyCount] = {
+    kShotKeyUp, kShotKeyDown, kShotKeyLeft, kShotKeyRight,
+    kShotKeyB,  kShotKeyD,    kShotKeyN,    kShotKeyR};
+
+void HoldKeys(unsigned keys) {
+  for (unsigned key : kAllKeys) {
+    scripted::SetKeyDown(VirtualKeyOfShotKey(key), (keys & key) != 0);
+  }
+}
+
+// The back buffer of the current context, rows turned top first.
+RgbImage ReadBackBuffer(int width, int height) {
+  RgbImage image;
+  image.width = width;
+  image.height = height;
+  const std::size_t row = static_cast<std::size_t>(width) * 3;
+  std::vector<std::uint8_t> bottomUp(row * height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  image.pixels.resize(bottomUp.size());
+  for (int y = 0; y < height; ++y) {
+    std::copy_n(&bottomUp[(height - 1 - y) * row], row,
+                &image.pixels[static_cast<std::size_t>(y) * row]);
+  }
+  return image;
+}
+
+// Another size than the one the game opens: the context's drawable takes
+// the new size, and WM_SIZE goes to the window procedure at once, as a
+// user's resize sends it, so viewport and projection follow before the
+// first frame.
+bool ResizeGameWindow(int width, int height, std::string *error) {
+  SDL_Window *drawable = SDL_GL_GetCurrentWindow();
+  if (!drawable) {
+    *error = "no current GL drawable to resize";
+    return false;
+  }
+  SDL_SetWindowSize(drawable, width, height);
+  int w = 0;
+  int h = 0;
+  SDL_GL_GetDrawableSize(drawable, &w, &h);
+  if (w != width || h != height) {
+    *error = "the GL drawable could not be resized to " +
+             std::to_string(width) + "x" + std::to_string(height);
+    return false;
+  }
+  MSG message = {};
+  message.hwnd = windowHandle;
+  message.message = WM_SIZE;
+  message.wParam = SIZE_RESTORED;
+  message.lParam = MAKELONG(width, height);
+  DispatchMessageA(&message);
+  return true;
+}
+
+} // namespace
+
+bool CheckTextureFiles(std::string *missing) {
+  for (const char *name : kTextureFiles) {
+    std::FILE *file = std::fopen(name, "rb");
+    if (!file) {
+      *missing = name;
+      return false;
+    }
+    std::fclose(file);
+  }
+  return true;
+}
+
+bool RunShot(const ShotOptions &options, ShotResult *result,
+             std::string *error) {
+  // One key step per pass; a script of no words is one pass with none held.
+  std::vector<unsigned> passes;
+  for (const KeyRun &run : options.script) {
+    passes.insert(passes.end(), static_cast<std::size_t>(run.passes), run.keys);
+  }
+  if (passes.empty()) {
+    passes.push_back(0);
+  }
+
+  struct State {
+    bool started = false;
+    std::size_t idle = 0;  // idle passes begun
+    std::size_t swaps = 0; // frames presented
+    bool quitPosted = false;
+    std::string failure;
+    RgbImage frame;
+  };
+  auto state = std::make_shared<State>();
+  const auto quit = [state]() {
+    HoldKeys(0);
+    if (!state->quitPosted) {
+      PostQuitMessage(0);
+      state->quitPosted = true;
+    }
+  };
+
+  scripted::Reset();
+  scripted::QueueMessageBoxAnswer(IDNO); // windowed, no dialog
+  if (options.seedGiven) {
+    FixResetSeed(options.seed);
+  } else {
+    UseClockResetSeed();
+  }
+
+  scripted::SetIdleHook([state, quit, &passes, &options]() {
+    if (!state->started) {
+      state->started = true;
+      if ((options.width != 640 || options.height != 480) &&
+          !ResizeGameWindow(options.width, options.height, &state->failure)) {
+        quit();
+        return;
+      }
+    }
+    if (state->idle < passes.size()) {
+      HoldKeys(passes[state->idle]);
+    } else {
+      quit();
+    }
+    ++state->idle;
+  });
+  scripted::SetBeforeSwapHook([state, quit, &passes, &options]() {
+    ++state->swaps;
+    if (state->swaps == passes.size() && state->failure.empty()) {
+      state->frame = ReadBackBuffer(options.width, options.height);
+      quit();
+    }
+  });
+
+  WinMain(nullptr, nullptr, nullptr, 0);
+
+  result->title = scripted::WindowTitle();
+  result->passes = static_cast<long>(std::min(state->swaps, passes.size()));
+  const bool drawn = !state->frame.pixels.empty();
+  scripted::Reset();
+  if (!state->failure.empty()) {
+    *error = state->failure;
+    return false;
+  }
+  if (!drawn) {
+    *error = "the game ended after " + std::to_string(state->swaps) + " of " +
+             std::to_string(passes.size()) +
+             " passes, before the last frame was drawn";
+    return false;
+  }
+  result->frame = std::move(state->frame);
+  return true;
+}
