@@ -1,0 +1,204 @@
+// kernel32 file access over POSIX: open for reading, size, and a read-only
+// mapping of the whole file. Lacks: writing, creating files, partial views,
+// sharing modes (POSIX has none), and sizes past 4 GiB in a mapping view.
+#include "platform/files_posix.h"
+
+#include "platform/handle_table.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+namespace posix_files {
+namespace {
+
+struct OpenFile {
+  int fd = -1;
+  ~OpenFile() {
+    if (fd >= 0)
+      close(fd);
+  }
+};
+
+struct Mapping {
+  int fd = -1; // a duplicate: the mapping outlives CloseHandle on the file
+  std::uint64_t size = 0;
+  ~Mapping() {
+    if (fd >= 0)
+      close(fd);
+  }
+};
+
+// Both kinds share the one HANDLE type and CloseHandle, as on Windows.
+platform::HandleTable<OpenFile> &Files() {
+  static platform::HandleTable<OpenFile> table(platform::HandleKind::File);
+  return table;
+}
+
+platform::HandleTable<Mapping> &Mappings() {
+  static platform::HandleTable<Mapping> table(platform::HandleKind::Mapping);
+  return table;
+}
+
+// Views by address, with their lengths for munmap.
+std::map<const void *, std::size_t> &Views() {
+  static std::map<const void *, std::size_t> views;
+  return views;
+}
+
+HANDLE OpenForReading(const char *path, DWORD access, DWORD creation) {
+  // Only reading an existing file is offered; anything else is refused
+  // rather than quietly opened read-only.
+  constexpr DWORD kGenericWrite = 0x40000000u;
+  if (path == nullptr || (access & GENERIC_READ) == 0 ||
+      (access & kGenericWrite) != 0 || creation != OPEN_EXISTING)
+    return INVALID_HANDLE_VALUE;
+  const int fd = open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return INVALID_HANDLE_VALUE;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd); // directories and devices are not files to map
+    return INVALID_HANDLE_VALUE;
+  }
+  auto file = std::make_unique<OpenFile>();
+  file->fd = fd;
+  return Files().Add<HANDLE>(std::move(file));
+}
+
+bool FileLength(int fd, std::uint64_t *length) {
+  struct stat info;
+  if (fstat(fd, &info) != 0 || info.st_size < 0)
+    return false;
+  *length = static_cast<std::uint64_t>(info.st_size);
+  return true;
+}
+
+void AppendUtf8(char32_t c, std::string *out) {
+  if (c < 0x80) {
+    out->push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+} // namespace
+
+bool WideToUtf8(LPCWSTR wide, std::string *utf8) {
+  static_assert(sizeof(wchar_t) == 4, "wide names are UTF-32 here");
+  utf8->clear();
+  if (wide == nullptr)
+    return false;
+  for (; *wide != 0; ++wide) {
+    const auto c = static_cast<char32_t>(*wide);
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+      return false;
+    AppendUtf8(c, utf8);
+  }
+  return true;
+}
+
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD, LPVOID, DWORD creation,
+                   DWORD, HANDLE) {
+  return OpenForReading(fileName, access, creation);
+}
+
+HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPVOID,
+                   DWORD creation, DWORD, HANDLE) {
+  std::string path;
+  if (!WideToUtf8(fileName, &path))
+    return INVALID_HANDLE_VALUE;
+  return OpenForReading(path.c_str(), access, creation);
+}
+
+DWORD GetFileSize(HANDLE file, DWORD *sizeHigh) {
+  const OpenFile *open = Files().Find(file);
+  std::uint64_t length = 0;
+  if (open == nullptr || !FileLength(open->fd, &length)) {
+    if (sizeHigh != nullptr)
+      *sizeHigh = 0;
+    return INVALID_FILE_SIZE;
+  }
+  if (sizeHigh != nullptr)
+    *sizeHigh = static_cast<DWORD>(length >> 32);
+  return static_cast<DWORD>(length & 0xFFFFFFFFu);
+}
+
+HANDLE CreateFileMappingA(HANDLE file, LPVOID, DWORD protect, DWORD maxSizeHigh,
+                          DWORD maxSizeLow, LPCSTR name) {
+  const OpenFile *open = Files().Find(file);
+  if (open == nullptr || protect != PAGE_READONLY || name != nullptr)
+    return nullptr;
+  std::uint64_t length = 0;
+  if (!FileLength(open->fd, &length))
+    return nullptr;
+  const std::uint64_t wanted =
+      (static_cast<std::uint64_t>(maxSizeHigh) << 32) | maxSizeLow;
+  // A read-only mapping cannot grow the file, and an empty file has nothing
+  // to map: Windows refuses both.
+  if (wanted > length || length == 0)
+    return nullptr;
+  auto mapping = std::make_unique<Mapping>();
+  mapping->fd = fcntl(open->fd, F_DUPFD_CLOEXEC, 0);
+  if (mapping->fd < 0)
+    return nullptr;
+  mapping->size = wanted == 0 ? length : wanted;
+  return Mappings().Add<HANDLE>(std::move(mapping));
+}
+
+LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
+                     DWORD offsetLow, SIZE_T bytes) {
+  const Mapping *source = Mappings().Find(mapping);
+  if (source == nullptr || access != FILE_MAP_READ || offsetHigh != 0 ||
+      offsetLow != 0)
+    return nullptr;
+  // 0 bytes asks for the whole mapping; a view cannot be longer than it.
+  const std::uint64_t length = bytes == 0 ? source->size : bytes;
+  if (length > source->size || length > SIZE_MAX)
+    return nullptr;
+  const auto size = static_cast<std::size_t>(length);
+  void *view = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, source->fd, 0);
+  if (view == MAP_FAILED)
+    return nullptr;
+  Views()[view] = size;
+  return view;
+}
+
+BOOL UnmapViewOfFile(LPCVOID view) {
+  const auto it = Views().find(view);
+  if (it == Views().end())
+    return FALSE;
+  munmap(const_cast<void *>(it->first), it->second);
+  Views().erase(it);
+  return TRUE;
+}
+
+BOOL CloseHandle(HANDLE object) {
+  if (Files().Remove(object) || Mappings().Remove(object))
+    return TRUE;
+  return FALSE;
+}
+
+int OpenHandles() {
+  return Files().Size() + Mappings().Size();
+}
+int MappedViews() {
+  return static_cast<int>(Views().size());
+}
+
+} // namespace posix_files

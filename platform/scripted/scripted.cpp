@@ -1,0 +1,708 @@
+// The scripted twin's windows, classes, messages, dialogs, keys, display
+// modes and files; its GL half is in scripted_gl.cpp. See scripted.h for what
+// is recorded and which messages are sent during which calls. Lacks: WM_CHAR,
+// mouse input, child windows, several threads (one queue for the process).
+#include "platform/scripted/scripted_internal.h"
+
+#include "platform/files_posix.h"
+#include "platform/handle_table.h"
+#include "platform/window_frame.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+
+namespace scripted_detail {
+namespace {
+
+struct DisplayMode {
+  int width;
+  int height;
+  int bits;
+};
+
+struct State {
+  std::vector<scripted::Call> calls;
+  std::vector<scripted::MessageBoxRecord> boxes;
+  std::deque<int> answers;
+  std::map<std::string, int> failures; // name -> calls left, -1 always
+  std::set<int> keysDown;
+  std::deque<MSG> queue;
+  bool quitPending = false;
+  int quitCode = 0;
+  std::function<void()> idleHook;
+  platform::HandleTable<Window> windows{platform::HandleKind::Window};
+  std::map<std::string, WNDPROC> classes; // by lower-case name
+  ATOM lastAtom = 0xC000;
+  HWND focus = nullptr;
+  std::string lastTitle;
+  HWND lastWindow = nullptr;
+  int cursorCount = 0;
+  std::vector<DisplayMode> offeredModes;
+  bool modeChanged = false;
+};
+
+State &S() {
+  static State state;
+  return state;
+}
+
+std::string ClassKey(const char *name) {
+  std::string key = name == nullptr ? "" : name;
+  for (char &c : key)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+bool IsResourceId(LPCSTR name) {
+  return (reinterpret_cast<UINT_PTR>(name) >> 16) == 0;
+}
+
+std::string NameOrResource(LPCSTR name) {
+  if (name == nullptr)
+    return "null";
+  if (IsResourceId(name))
+    return "#" + Dec(static_cast<long long>(reinterpret_cast<UINT_PTR>(name)));
+  return name;
+}
+
+std::string RectText(const RECT *rect) {
+  if (rect == nullptr)
+    return "null";
+  return Dec(rect->left) + "," + Dec(rect->top) + "," + Dec(rect->right) + "," +
+         Dec(rect->bottom);
+}
+
+std::string ModeText(const DEVMODEA *mode) {
+  if (mode == nullptr)
+    return "null";
+  auto field = [mode](DWORD flag, DWORD value) {
+    return (mode->dmFields & flag) ? Dec(value) : std::string("-");
+  };
+  return field(DM_PELSWIDTH, mode->dmPelsWidth) + "x" +
+         field(DM_PELSHEIGHT, mode->dmPelsHeight) + "x" +
+         field(DM_BITSPERPEL, mode->dmBitsPerPel);
+}
+
+LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  const Window *window = FindWindow(handle);
+  if (window == nullptr || window->procedure == nullptr)
+    return 0;
+  return window->procedure(handle, message, wParam, lParam);
+}
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG msg = {};
+  msg.hwnd = window;
+  msg.message = message;
+  msg.wParam = wParam;
+  msg.lParam = lParam;
+  S().queue.push_back(msg);
+}
+
+void SetActivation(HWND handle, bool active, bool minimised) {
+  Window *window = FindWindow(handle);
+  if (window == nullptr ||
+      (window->active == active && window->minimised == minimised))
+    return;
+  window->active = active;
+  window->minimised = minimised;
+  Send(handle, WM_ACTIVATE,
+       static_cast<WPARAM>(
+           MAKELONG(active ? WA_ACTIVE : WA_INACTIVE, minimised ? 1 : 0)),
+       0);
+}
+
+bool DestroyWindowNow(HWND handle) {
+  if (FindWindow(handle) == nullptr)
+    return false;
+  ForgetWindowGl(handle);
+  auto &queue = S().queue;
+  queue.erase(
+      std::remove_if(queue.begin(), queue.end(),
+                     [handle](const MSG &m) { return m.hwnd == handle; }),
+      queue.end());
+  if (S().focus == handle)
+    S().focus = nullptr;
+  S().windows.Remove(handle);
+  return true;
+}
+
+BOOL ShowWindowNow(HWND handle, int showCommand) {
+  Window *window = FindWindow(handle);
+  if (window == nullptr)
+    return FALSE;
+  const BOOL wasVisible = window->visible ? TRUE : FALSE;
+  switch (showCommand) {
+  case SW_HIDE:
+    window->visible = false;
+    SetActivation(handle, false, window->minimised);
+    break;
+  case SW_MINIMIZE:
+  case SW_SHOWMINIMIZED:
+    window->visible = true;
+    SetActivation(handle, false, true);
+    break;
+  default:
+    window->visible = true;
+    S().focus = handle;
+    SetActivation(handle, true, false);
+    break;
+  }
+  return wasVisible;
+}
+
+int DefaultAnswer(UINT type) {
+  switch (type & MB_TYPEMASK) {
+  case MB_YESNO:
+  case MB_YESNOCANCEL:
+    return IDYES;
+  default:
+    return IDOK;
+  }
+}
+
+} // namespace
+
+void Record(const char *name, std::vector<std::string> args) {
+  S().calls.push_back({name, std::move(args)});
+}
+
+bool ShouldFail(const char *name) {
+  auto &failures = S().failures;
+  const auto it = failures.find(name);
+  if (it == failures.end())
+    return false;
+  if (it->second > 0 && --it->second == 0)
+    failures.erase(it);
+  return true;
+}
+
+std::string Handle(const void *handle) {
+  if (handle == nullptr)
+    return "null";
+  if (handle == INVALID_HANDLE_VALUE)
+    return "invalid";
+  const auto value = reinterpret_cast<UINT_PTR>(handle);
+  const UINT_PTR serial = value & 0xFFFFFF;
+  switch (static_cast<platform::HandleKind>(value >> 24)) {
+  case platform::HandleKind::Window:
+    return "hwnd" + Dec(serial);
+  case platform::HandleKind::DeviceContext:
+    return "hdc" + Dec(serial);
+  case platform::HandleKind::RenderingContext:
+    return "hglrc" + Dec(serial);
+  case platform::HandleKind::File:
+    return "file" + Dec(serial);
+  case platform::HandleKind::Mapping:
+    return "mapping" + Dec(serial);
+  case platform::HandleKind::Module:
+    return "hinstance" + Dec(serial);
+  case platform::HandleKind::Icon:
+    return "hicon" + Dec(serial);
+  case platform::HandleKind::Cursor:
+    return "hcursor" + Dec(serial);
+  default:
+    return "ptr";
+  }
+}
+
+std::string Hex(unsigned long long value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", value);
+  return text;
+}
+
+std::string Dec(long long value) {
+  return std::to_string(value);
+}
+
+std::string Text(const char *text) {
+  return text == nullptr ? "null" : text;
+}
+
+Window *FindWindow(HWND window) {
+  return S().windows.Find(window);
+}
+
+} // namespace scripted_detail
+
+using namespace scripted_detail;
+
+// ---- the control API --------------------------------------------------------
+
+namespace scripted {
+
+void Reset() {
+  ResetGl();
+  State &s = S();
+  s = State();
+}
+
+const std::vector<Call> &Calls() {
+  return S().calls;
+}
+
+std::vector<std::string> CallNames() {
+  std::vector<std::string> names;
+  for (const Call &call : S().calls)
+    names.push_back(call.name);
+  return names;
+}
+
+void QueueMessageBoxAnswer(int id) {
+  S().answers.push_back(id);
+}
+
+const std::vector<MessageBoxRecord> &MessageBoxes() {
+  return S().boxes;
+}
+
+void FailCall(const std::string &name, int times) {
+  if (times == 0) {
+    S().failures.erase(name);
+    return;
+  }
+  S().failures[name] = times < 0 ? -1 : times;
+}
+
+void FailProcAddress(const std::string &glName) {
+  SetFailingProcAddress(glName);
+}
+
+void SetKeyDown(int virtualKey, bool down) {
+  if (down)
+    S().keysDown.insert(virtualKey);
+  else
+    S().keysDown.erase(virtualKey);
+}
+
+void InjectMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Post(window, message, wParam, lParam);
+}
+
+void SetIdleHook(std::function<void()> hook) {
+  S().idleHook = std::move(hook);
+}
+
+void SetBeforeSwapHook(std::function<void()> hook) {
+  SetBeforeSwap(std::move(hook));
+}
+
+void OfferDisplayMode(int width, int height, int bits) {
+  S().offeredModes.push_back({width, height, bits});
+}
+
+std::string WindowTitle() {
+  const Window *window = FindWindow(S().lastWindow);
+  return window != nullptr ? window->title : S().lastTitle;
+}
+
+bool CursorVisible() {
+  return S().cursorCount >= 0;
+}
+bool DisplayModeChanged() {
+  return S().modeChanged;
+}
+int LiveWindows() {
+  return S().windows.Size();
+}
+int RegisteredClasses() {
+  return static_cast<int>(S().classes.size());
+}
+int LiveContexts() {
+  return LiveContextCount();
+}
+bool ContextCurrent() {
+  return AnyContextCurrent();
+}
+
+} // namespace scripted
+
+// ---- user32: windows
+// ---------------------------------------------------------
+
+HINSTANCE GetModuleHandleA(LPCSTR moduleName) {
+  Record("GetModuleHandleA", {Text(moduleName)});
+  if (ShouldFail("GetModuleHandleA") || moduleName != nullptr)
+    return nullptr;
+  return reinterpret_cast<HINSTANCE>(
+      (static_cast<UINT_PTR>(platform::HandleKind::Module) << 24) | 1);
+}
+
+namespace {
+template <typename H>
+H LoadSystemResource(const char *name, platform::HandleKind kind,
+                     HINSTANCE instance, LPCSTR resource) {
+  Record(name, {Handle(instance), NameOrResource(resource)});
+  const auto id = reinterpret_cast<UINT_PTR>(resource);
+  if (ShouldFail(name) || instance != nullptr || !IsResourceId(resource) ||
+      id < 32512)
+    return nullptr;
+  return reinterpret_cast<H>((static_cast<UINT_PTR>(kind) << 24) | id);
+}
+} // namespace
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR iconName) {
+  return LoadSystemResource<HICON>("LoadIconA", platform::HandleKind::Icon,
+                                   instance, iconName);
+}
+
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
+  return LoadSystemResource<HCURSOR>(
+      "LoadCursorA", platform::HandleKind::Cursor, instance, cursorName);
+}
+
+ATOM RegisterClassA(const WNDCLASSA *wc) {
+  if (wc == nullptr) {
+    Record("RegisterClassA", {"null"});
+    return 0;
+  }
+  Record("RegisterClassA",
+         {NameOrResource(wc->lpszClassName), Hex(wc->style),
+          wc->lpfnWndProc ? "proc" : "null", Handle(wc->hInstance),
+          Handle(wc->hIcon), Handle(wc->hCursor)});
+  if (ShouldFail("RegisterClassA") || wc->lpfnWndProc == nullptr ||
+      wc->lpszClassName == nullptr || IsResourceId(wc->lpszClassName))
+    return 0;
+  const std::string key = ClassKey(wc->lpszClassName);
+  if (key.empty() || S().classes.count(key) != 0)
+    return 0; // the name is taken
+  S().classes[key] = wc->lpfnWndProc;
+  return ++S().lastAtom;
+}
+
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
+  Record("UnregisterClassA", {NameOrResource(className), Handle(instance)});
+  if (ShouldFail("UnregisterClassA") || className == nullptr ||
+      IsResourceId(className))
+    return FALSE;
+  const std::string key = ClassKey(className);
+  const auto it = S().classes.find(key);
+  if (it == S().classes.end())
+    return FALSE;
+  for (auto &entry : S().windows.Items()) {
+    if (entry.second->className == key)
+      return FALSE; // a class with windows stays, as on Win32
+  }
+  S().classes.erase(it);
+  return TRUE;
+}
+
+BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle) {
+  Record("AdjustWindowRectEx",
+         {RectText(rect), Hex(style), Dec(menu), Hex(exStyle)});
+  if (ShouldFail("AdjustWindowRectEx") || rect == nullptr)
+    return FALSE;
+  const platform::FrameInsets frame = platform::FrameFor(style, menu != FALSE);
+  rect->left -= frame.left;
+  rect->top -= frame.top;
+  rect->right += frame.right;
+  rect->bottom += frame.bottom;
+  return TRUE;
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
+                     DWORD style, int x, int y, int width, int height,
+                     HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
+  Record("CreateWindowExA",
+         {Hex(exStyle), NameOrResource(className), Text(windowName), Hex(style),
+          Dec(x), Dec(y), Dec(width), Dec(height), Handle(parent), Handle(menu),
+          Handle(instance), param ? "ptr" : "null"});
+  if (ShouldFail("CreateWindowExA") || className == nullptr ||
+      IsResourceId(className) || parent != nullptr)
+    return nullptr;
+  const auto cls = S().classes.find(ClassKey(className));
+  if (cls == S().classes.end())
+    return nullptr;
+  const platform::FrameInsets frame =
+      platform::FrameFor(style, menu != nullptr);
+  auto window = std::make_unique<Window>();
+  window->className = cls->first;
+  window->procedure = cls->second;
+  window->title = windowName == nullptr ? "" : windowName;
+  window->style = style;
+  window->exStyle = exStyle;
+  window->clientWidth = std::max(width - frame.left - frame.right, 0);
+  window->clientHeight = std::max(height - frame.top - frame.bottom, 0);
+  const int clientWidth = window->clientWidth;
+  const int clientHeight = window->clientHeight;
+  S().lastTitle = window->title;
+  const HWND handle = S().windows.Add<HWND>(std::move(window));
+  S().lastWindow = handle;
+  Send(handle, WM_SIZE, SIZE_RESTORED, MAKELONG(clientWidth, clientHeight));
+  if (FindWindow(handle) != nullptr && (style & WS_VISIBLE))
+    ShowWindowNow(handle, SW_SHOW);
+  return FindWindow(handle) != nullptr ? handle : nullptr;
+}
+
+BOOL DestroyWindow(HWND window) {
+  Record("DestroyWindow", {Handle(window)});
+  if (ShouldFail("DestroyWindow"))
+    return FALSE;
+  return DestroyWindowNow(window) ? TRUE : FALSE;
+}
+
+BOOL ShowWindow(HWND window, int showCommand) {
+  Record("ShowWindow", {Handle(window), Dec(showCommand)});
+  if (ShouldFail("ShowWindow"))
+    return FALSE;
+  return ShowWindowNow(window, showCommand);
+}
+
+BOOL SetForegroundWindow(HWND handle) {
+  Record("SetForegroundWindow", {Handle(handle)});
+  Window *window = FindWindow(handle);
+  if (ShouldFail("SetForegroundWindow") || window == nullptr)
+    return FALSE;
+  SetActivation(handle, true, window->minimised);
+  return TRUE;
+}
+
+HWND SetFocus(HWND handle) {
+  Record("SetFocus", {Handle(handle)});
+  if (ShouldFail("SetFocus"))
+    return nullptr;
+  const HWND previous = S().focus;
+  if (handle == nullptr) {
+    S().focus = nullptr;
+    return previous;
+  }
+  Window *window = FindWindow(handle);
+  if (window == nullptr)
+    return nullptr;
+  S().focus = handle;
+  SetActivation(handle, true, window->minimised);
+  return previous;
+}
+
+HWND GetFocus() {
+  Record("GetFocus", {});
+  if (ShouldFail("GetFocus"))
+    return nullptr;
+  return S().focus;
+}
+
+BOOL SetWindowTextA(HWND handle, LPCSTR text) {
+  Record("SetWindowTextA", {Handle(handle), Text(text)});
+  Window *window = FindWindow(handle);
+  if (ShouldFail("SetWindowTextA") || window == nullptr)
+    return FALSE;
+  window->title = text == nullptr ? "" : text;
+  if (handle == S().lastWindow)
+    S().lastTitle = window->title;
+  return TRUE;
+}
+
+int ShowCursor(BOOL show) {
+  Record("ShowCursor", {Dec(show)});
+  S().cursorCount += show ? 1 : -1;
+  return S().cursorCount;
+}
+
+LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
+  Record("ChangeDisplaySettingsA", {ModeText(mode), Hex(flags)});
+  if (ShouldFail("ChangeDisplaySettingsA"))
+    return DISP_CHANGE_FAILED;
+  if (mode == nullptr) {
+    S().modeChanged = false;
+    return DISP_CHANGE_SUCCESSFUL;
+  }
+  for (const DisplayMode &offered : S().offeredModes) {
+    const bool width = !(mode->dmFields & DM_PELSWIDTH) ||
+                       static_cast<int>(mode->dmPelsWidth) == offered.width;
+    const bool height = !(mode->dmFields & DM_PELSHEIGHT) ||
+                        static_cast<int>(mode->dmPelsHeight) == offered.height;
+    const bool bits = !(mode->dmFields & DM_BITSPERPEL) ||
+                      static_cast<int>(mode->dmBitsPerPel) == offered.bits;
+    if (width && height && bits) {
+      constexpr DWORD kTestOnly = 0x00000002u; // CDS_TEST
+      if (!(flags & kTestOnly))
+        S().modeChanged = true;
+      return DISP_CHANGE_SUCCESSFUL;
+    }
+  }
+  return DISP_CHANGE_BADMODE;
+}
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  Record("MessageBoxA", {Handle(owner), Text(text), Text(caption), Hex(type)});
+  int answer = 0;
+  if (!ShouldFail("MessageBoxA")) {
+    if (S().answers.empty()) {
+      answer = DefaultAnswer(type);
+    } else {
+      answer = S().answers.front();
+      S().answers.pop_front();
+    }
+  }
+  S().boxes.push_back({Handle(owner), text == nullptr ? "" : text,
+                       caption == nullptr ? "" : caption, type, answer});
+  return answer;
+}
+
+// ---- user32: messages and keys
+// -----------------------------------------------
+
+BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
+                  UINT removeMessage) {
+  Record("PeekMessageA",
+         {Handle(window), Hex(filterMin), Hex(filterMax), Hex(removeMessage)});
+  if (ShouldFail("PeekMessageA") || msg == nullptr)
+    return FALSE;
+  const bool anyRange = filterMin == 0 && filterMax == 0;
+  auto &queue = S().queue;
+  for (auto it = queue.begin(); it != queue.end(); ++it) {
+    if (window != nullptr && it->hwnd != window)
+      continue;
+    if (!anyRange && (it->message < filterMin || it->message > filterMax))
+      continue;
+    *msg = *it;
+    if (removeMessage & PM_REMOVE)
+      queue.erase(it);
+    return TRUE;
+  }
+  if (S().quitPending &&
+      (anyRange || (WM_QUIT >= filterMin && WM_QUIT <= filterMax))) {
+    *msg = MSG{};
+    msg->message = WM_QUIT;
+    msg->wParam = static_cast<WPARAM>(S().quitCode);
+    if (removeMessage & PM_REMOVE)
+      S().quitPending = false;
+    return TRUE;
+  }
+  // A copy: the hook may replace itself.
+  const std::function<void()> hook = S().idleHook;
+  if (hook)
+    hook();
+  return FALSE;
+}
+
+BOOL TranslateMessage(const MSG *msg) {
+  Record("TranslateMessage", {msg ? Hex(msg->message) : "null"});
+  if (ShouldFail("TranslateMessage") || msg == nullptr)
+    return FALSE;
+  return msg->message == WM_KEYDOWN || msg->message == WM_KEYUP ||
+         msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP;
+}
+
+LRESULT DispatchMessageA(const MSG *msg) {
+  if (msg == nullptr) {
+    Record("DispatchMessageA", {"null"});
+    return 0;
+  }
+  Record("DispatchMessageA", {Handle(msg->hwnd), Hex(msg->message),
+                              Dec(msg->wParam), Dec(msg->lParam)});
+  if (ShouldFail("DispatchMessageA"))
+    return 0;
+  return Send(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+void PostQuitMessage(int exitCode) {
+  Record("PostQuitMessage", {Dec(exitCode)});
+  S().quitPending = true;
+  S().quitCode = exitCode;
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam,
+                       LPARAM lParam) {
+  Record("DefWindowProcA",
+         {Handle(window), Hex(message), Dec(wParam), Dec(lParam)});
+  switch (message) {
+  case WM_CLOSE:
+    DestroyWindowNow(window);
+    return 0;
+  case WM_SYSCOMMAND:
+    if ((wParam & 0xFFF0) == SC_CLOSE)
+      Post(window, WM_CLOSE, 0, 0);
+    else if ((wParam & 0xFFF0) == SC_MINIMIZE)
+      ShowWindowNow(window, SW_MINIMIZE);
+    return 0;
+  default:
+    return 0;
+  }
+}
+
+SHORT GetKeyState(int virtualKey) {
+  Record("GetKeyState", {Dec(virtualKey)});
+  if (ShouldFail("GetKeyState"))
+    return 0;
+  return static_cast<SHORT>(S().keysDown.count(virtualKey) ? 0xFF80 : 0);
+}
+
+// ---- kernel32: files
+// -----------------------------------------------------------
+
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
+                   LPVOID security, DWORD creation, DWORD flags,
+                   HANDLE templateFile) {
+  Record("CreateFileA", {Text(fileName), Hex(access), Hex(shareMode),
+                         security ? "ptr" : "null", Dec(creation), Hex(flags),
+                         Handle(templateFile)});
+  if (ShouldFail("CreateFileA"))
+    return INVALID_HANDLE_VALUE;
+  return posix_files::CreateFileA(fileName, access, shareMode, security,
+                                  creation, flags, templateFile);
+}
+
+HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode,
+                   LPVOID security, DWORD creation, DWORD flags,
+                   HANDLE templateFile) {
+  std::string name;
+  const bool converted = posix_files::WideToUtf8(fileName, &name);
+  Record("CreateFileW",
+         {fileName == nullptr ? "null" : (converted ? name : "invalid"),
+          Hex(access), Hex(shareMode), security ? "ptr" : "null", Dec(creation),
+          Hex(flags), Handle(templateFile)});
+  if (ShouldFail("CreateFileW"))
+    return INVALID_HANDLE_VALUE;
+  return posix_files::CreateFileW(fileName, access, shareMode, security,
+                                  creation, flags, templateFile);
+}
+
+DWORD GetFileSize(HANDLE file, DWORD *sizeHigh) {
+  Record("GetFileSize", {Handle(file), sizeHigh ? "ptr" : "null"});
+  if (ShouldFail("GetFileSize"))
+    return INVALID_FILE_SIZE;
+  return posix_files::GetFileSize(file, sizeHigh);
+}
+
+HANDLE CreateFileMappingA(HANDLE file, LPVOID security, DWORD protect,
+                          DWORD maxSizeHigh, DWORD maxSizeLow, LPCSTR name) {
+  Record("CreateFileMappingA",
+         {Handle(file), security ? "ptr" : "null", Hex(protect),
+          Dec(maxSizeHigh), Dec(maxSizeLow), Text(name)});
+  if (ShouldFail("CreateFileMappingA"))
+    return nullptr;
+  return posix_files::CreateFileMappingA(file, security, protect, maxSizeHigh,
+                                         maxSizeLow, name);
+}
+
+LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
+                     DWORD offsetLow, SIZE_T bytes) {
+  Record("MapViewOfFile", {Handle(mapping), Hex(access), Dec(offsetHigh),
+                           Dec(offsetLow), Dec(static_cast<long long>(bytes))});
+  if (ShouldFail("MapViewOfFile"))
+    return nullptr;
+  return posix_files::MapViewOfFile(mapping, access, offsetHigh, offsetLow,
+                                    bytes);
+}
+
+BOOL UnmapViewOfFile(LPCVOID view) {
+  Record("UnmapViewOfFile", {view ? "ptr" : "null"});
+  if (ShouldFail("UnmapViewOfFile"))
+    return FALSE;
+  return posix_files::UnmapViewOfFile(view);
+}
+
+BOOL CloseHandle(HANDLE object) {
+  Record("CloseHandle", {Handle(object)});
+  if (ShouldFail("CloseHandle"))
+    return FALSE;
+  return posix_files::CloseHandle(object);
+}

@@ -1,0 +1,102 @@
+// The scripted twin of the platform layer, for tests and headless tools. It
+// implements platform/win32.h without a display: every call is recorded in
+// order, message-box answers and key states come from the script, any named
+// call can be made to fail, and messages are injected into the queue. Its GL
+// is real: each rendering context is an SDL GL context on a hidden window of
+// SDL's offscreen driver, so scene set-up and drawing run for real. That
+// driver draws into an EGL pbuffer, which has a single colour buffer whatever
+// the pixel format asks: a frame is read back from it before or after the
+// swap alike.
+//
+// Recorded arguments are strings: numbers in decimal; flags and styles in
+// lower-case hex with 0x ("0x6cf0000"); message numbers in hex ("0x100");
+// strings verbatim (a resource number as "#32517"); null pointers "null";
+// handles as a kind and a serial that restarts at 1 after Reset(): "hwnd1",
+// "hdc1", "hglrc1", "hinstance1", "file1", "mapping1", icons and cursors by
+// resource number ("hicon32517", "hcursor32512"); INVALID_HANDLE_VALUE
+// "invalid"; other pointers "ptr". Records: RECT as "l,t,r,b"; DEVMODEA as
+// "WxHxBITS" with "-" for a field dmFields leaves out; a pixel-format
+// descriptor as three arguments, dwFlags (hex), cColorBits, cDepthBits; a
+// window procedure as "proc". Calls the twin makes itself (DefWindowProcA
+// destroying a window on WM_CLOSE) are not recorded.
+//
+// Messages sent during calls, as Win32 sends them: CreateWindowExA sends
+// WM_SIZE (SIZE_RESTORED, client size); ShowWindow, SetForegroundWindow and
+// SetFocus send WM_ACTIVATE when the window's activation changes (shown:
+// WA_ACTIVE; minimised: WA_INACTIVE with 1 in the high word; hidden:
+// WA_INACTIVE). WM_QUIT is handed out once the queue has no other message.
+#pragma once
+
+#include "platform/win32.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace scripted {
+
+struct Call {
+  std::string name;
+  std::vector<std::string> args;
+};
+
+struct MessageBoxRecord {
+  std::string owner; // rendered like a handle argument: "null", "hwnd1"
+  std::string text;
+  std::string caption;
+  UINT type;
+  int answer;
+};
+
+// Back to a fresh state: log and message boxes cleared, answer and message
+// queues emptied, failures and offered modes cleared, keys up, hooks removed,
+// windows, classes and device contexts forgotten, GL contexts destroyed,
+// cursor shown, display mode restored.
+void Reset();
+
+const std::vector<Call> &Calls();
+std::vector<std::string> CallNames();
+
+// Answers for MessageBoxA, taken in order; with none queued a box answers
+// its default button (IDOK for MB_OK and MB_OKCANCEL, IDYES for MB_YESNO and
+// MB_YESNOCANCEL).
+void QueueMessageBoxAnswer(int id);
+const std::vector<MessageBoxRecord> &MessageBoxes();
+
+// The named function returns its failure value, without effect, for the next
+// `times` calls (-1: always). Failure values: null handles and pointers, 0,
+// FALSE, INVALID_HANDLE_VALUE for CreateFileA/W, INVALID_FILE_SIZE for
+// GetFileSize, DISP_CHANGE_FAILED for ChangeDisplaySettingsA, 0 for
+// MessageBoxA.
+void FailCall(const std::string &name, int times = -1);
+// wglGetProcAddress answers null for this entry point only.
+void FailProcAddress(const std::string &glName);
+
+// What GetKeyState reports for a virtual key (0x80 bit, as a negative SHORT).
+void SetKeyDown(int virtualKey, bool down);
+
+// Appended to the queue that PeekMessageA reads (a posted message).
+void InjectMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Called by PeekMessageA each time it finds no message, before it returns
+// FALSE: one call per idle pass of a polling loop.
+void SetIdleHook(std::function<void()> hook);
+// Called by SwapBuffers before the swap, with the frame still in the back
+// buffer and its context current.
+void SetBeforeSwapHook(std::function<void()> hook);
+
+// ChangeDisplaySettingsA succeeds only for offered modes (none by default).
+void OfferDisplayMode(int width, int height, int bits);
+
+// The title of the most recently created window (kept after it is gone).
+std::string WindowTitle();
+// The cursor display counter is 0 or more.
+bool CursorVisible();
+// A display mode set by ChangeDisplaySettingsA and not yet restored.
+bool DisplayModeChanged();
+int LiveWindows();
+int RegisteredClasses();
+int LiveContexts();
+bool ContextCurrent();
+
+} // namespace scripted

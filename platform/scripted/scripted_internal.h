@@ -1,0 +1,48 @@
+// What the two files of the scripted twin share: the call log, failure
+// switches, argument rendering, the window records. Not for tests, which use
+// scripted.h.
+#pragma once
+
+#include "platform/scripted/scripted.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace scripted_detail {
+
+void Record(const char *name, std::vector<std::string> args);
+// True when the script makes this call fail now (and counts the failure).
+bool ShouldFail(const char *name);
+
+std::string Handle(const void *handle);
+std::string Hex(unsigned long long value);
+std::string Dec(long long value);
+std::string Text(const char *text);
+
+struct Window {
+  std::string className;
+  WNDPROC procedure = nullptr;
+  std::string title;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  bool visible = false;
+  bool active = false;
+  bool minimised = false;
+  HDC deviceContext = nullptr;
+  int pixelFormat = 0;
+};
+
+Window *FindWindow(HWND window);
+
+// The GL half (scripted_gl.cpp).
+void ForgetWindowGl(HWND window);
+void ResetGl();
+void SetFailingProcAddress(const std::string &name);
+void SetBeforeSwap(std::function<void()> hook);
+int LiveContextCount();
+bool AnyContextCurrent();
+
+} // namespace scripted_detail

@@ -1,0 +1,315 @@
+// The SDL layer on the offscreen driver: display modes, classes, a real
+// window with a real GL context, SDL events turned into messages, and message
+// boxes where no dialog can be shown.
+#include "platform/gl.h"
+#include "platform/sdl/sdl_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using sdl_platform::DisplayMode;
+using sdl_platform::ModeOffered;
+
+struct Seen {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<Seen> seen;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
+  seen.push_back({message, wParam, lParam});
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// ---- which modes the display offers
+// --------------------------------------------
+
+TEST(SdlModes, WhereDepthsDifferTheDepthMustMatch) {
+  const std::vector<DisplayMode> modes = {
+      {1024, 768, 32}, {640, 480, 32}, {640, 480, 16}, {800, 600, 32}};
+  EXPECT_TRUE(ModeOffered(modes, 640, 480, 16));
+  EXPECT_FALSE(ModeOffered(modes, 800, 600, 16));
+  EXPECT_TRUE(ModeOffered(modes, 800, 600, 32));
+}
+
+TEST(SdlModes, WhereEveryModeHasTheDesktopDepthAnyDepthMatches) {
+  const std::vector<DisplayMode> modes = {{1024, 768, 24}, {640, 480, 24}};
+  EXPECT_TRUE(ModeOffered(modes, 640, 480, 16));
+  EXPECT_FALSE(ModeOffered(modes, 800, 600, 16));
+  EXPECT_FALSE(ModeOffered(modes, 640, 400, 24));
+  EXPECT_FALSE(ModeOffered({}, 640, 480, 16));
+}
+
+// ---- the real layer on the offscreen driver
+// ------------------------------------
+
+class SdlLayer : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    std::string reason;
+    ASSERT_TRUE(sdl_platform::StartVideo(&reason)) << reason;
+  }
+
+  void SetUp() override {
+    seen.clear();
+    WNDCLASSA wc = {};
+    wc.style = CS_OWNDC;
+    wc.lpfnWndProc = RecordingProc;
+    wc.lpszClassName = "SdlTest";
+    ASSERT_NE(RegisterClassA(&wc), 0);
+  }
+
+  void TearDown() override {
+    if (window != nullptr)
+      DestroyWindow(window);
+    EXPECT_TRUE(UnregisterClassA("SdlTest", nullptr));
+    ChangeDisplaySettingsA(nullptr, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  HWND MakeWindow(int clientWidth = 64, int clientHeight = 48) {
+    RECT rect = {0, 0, clientWidth, clientHeight};
+    EXPECT_TRUE(AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0));
+    window = CreateWindowExA(0, "SdlTest", "Lounge", WS_OVERLAPPEDWINDOW, 0, 0,
+                             rect.right - rect.left, rect.bottom - rect.top,
+                             nullptr, nullptr, nullptr, nullptr);
+    return window;
+  }
+
+  static void Drain() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  HWND window = nullptr;
+};
+
+TEST_F(SdlLayer, ChangesOnlyToAModeTheDisplayLists) {
+  SDL_DisplayMode desktop;
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+  DEVMODEA mode = {};
+  mode.dmSize = 148;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+  mode.dmBitsPerPel = 16;
+  mode.dmPelsWidth = 123;
+  mode.dmPelsHeight = 45;
+  EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
+  SDL_DisplayMode changed;
+  EXPECT_FALSE(sdl_platform::ChangedDisplayMode(&changed));
+  // The offscreen driver lists one mode, the desktop's; its depth is the only
+  // one, so a 16-bit request of that size is taken.
+  mode.dmPelsWidth = static_cast<DWORD>(desktop.w);
+  mode.dmPelsHeight = static_cast<DWORD>(desktop.h);
+  EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN),
+            DISP_CHANGE_SUCCESSFUL);
+  ASSERT_TRUE(sdl_platform::ChangedDisplayMode(&changed));
+  EXPECT_EQ(changed.w, desktop.w);
+  EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_FALSE(sdl_platform::ChangedDisplayMode(&changed));
+}
+
+TEST_F(SdlLayer, ClassesAreUniqueAndKeptWhileTheyHaveWindows) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = RecordingProc;
+  wc.lpszClassName = "SDLTEST";
+  EXPECT_EQ(RegisterClassA(&wc), 0);
+  EXPECT_FALSE(UnregisterClassA("NoSuchClass", nullptr));
+  ASSERT_NE(MakeWindow(), nullptr);
+  EXPECT_FALSE(UnregisterClassA("SdlTest", nullptr));
+  EXPECT_NE(LoadIconA(nullptr, IDI_WINLOGO), nullptr);
+  EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
+  EXPECT_NE(GetModuleHandleA(nullptr), nullptr);
+}
+
+TEST_F(SdlLayer, AWindowHasTheClientSizeAndSendsItOnCreation) {
+  ASSERT_NE(MakeWindow(200, 100), nullptr);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen[0].message, static_cast<UINT>(WM_SIZE));
+  EXPECT_EQ(seen[0].lParam, MAKELONG(200, 100));
+  const sdl_platform::Window *record = sdl_platform::FindWindow(window);
+  ASSERT_NE(record, nullptr);
+  int w = 0;
+  int h = 0;
+  SDL_GetWindowSize(record->sdl, &w, &h);
+  EXPECT_EQ(w, 200);
+  EXPECT_EQ(h, 100);
+  EXPECT_STREQ(SDL_GetWindowTitle(record->sdl), "Lounge");
+  EXPECT_TRUE(SDL_GetWindowFlags(record->sdl) & SDL_WINDOW_OPENGL);
+  SetWindowTextA(window, "Balls collected so far: 1");
+  EXPECT_STREQ(SDL_GetWindowTitle(record->sdl), "Balls collected so far: 1");
+
+  seen.clear();
+  ShowWindow(window, SW_SHOW);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].message, static_cast<UINT>(WM_ACTIVATE));
+  EXPECT_EQ(seen[0].wParam, static_cast<WPARAM>(WA_ACTIVE));
+  EXPECT_EQ(GetFocus(), window);
+}
+
+TEST_F(SdlLayer, AGlContextOnTheWindowDrawsAndSwaps) {
+  ASSERT_NE(MakeWindow(), nullptr);
+  HDC dc = GetDC(window);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(GetDC(window), dc); // the window's own DC
+  PIXELFORMATDESCRIPTOR pfd = {};
+  pfd.nSize = sizeof pfd;
+  pfd.nVersion = 1;
+  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  pfd.cColorBits = 24;
+  pfd.cDepthBits = 16;
+  const int format = ChoosePixelFormat(dc, &pfd);
+  ASSERT_GT(format, 0);
+  ASSERT_TRUE(SetPixelFormat(dc, format, &pfd));
+  EXPECT_FALSE(SetPixelFormat(dc, format, &pfd));
+  HGLRC rc = wglCreateContext(dc);
+  ASSERT_NE(rc, nullptr);
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr); // not made current yet
+  ASSERT_TRUE(wglMakeCurrent(dc, rc));
+  EXPECT_NE(wglGetProcAddress("glActiveTextureARB"), nullptr);
+
+  // A compatibility context: the fixed-function pipeline works.
+  glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  std::array<unsigned char, 4> pixel = {};
+  glReadPixels(5, 5, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+  EXPECT_EQ(pixel[1], 255);
+  EXPECT_EQ(pixel[0], 0);
+  GLint depth = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &depth);
+  EXPECT_GE(depth, 16);
+  EXPECT_TRUE(SwapBuffers(dc));
+
+  EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_EQ(wglGetProcAddress("glActiveTextureARB"), nullptr);
+  EXPECT_TRUE(wglDeleteContext(rc));
+  EXPECT_FALSE(wglDeleteContext(rc));
+  EXPECT_EQ(ReleaseDC(window, dc), 1);
+}
+
+TEST_F(SdlLayer, KeyEventsArePostedAsVirtualKeys) {
+  ASSERT_NE(MakeWindow(), nullptr);
+  ShowWindow(window, SW_SHOW);
+  Drain();
+  SDL_Event event = {};
+  event.type = SDL_KEYDOWN;
+  event.key.type = SDL_KEYDOWN;
+  event.key.state = SDL_PRESSED;
+  event.key.windowID = SDL_GetWindowID(sdl_platform::FindWindow(window)->sdl);
+  event.key.keysym.sym = SDLK_UP;
+  event.key.keysym.scancode = SDL_SCANCODE_UP;
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+  event.type = event.key.type = SDL_KEYUP;
+  event.key.state = SDL_RELEASED;
+  event.key.keysym.sym = SDLK_r;
+  event.key.keysym.scancode = SDL_SCANCODE_R;
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.hwnd, window);
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
+  EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_UP));
+  EXPECT_TRUE(TranslateMessage(&msg));
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYUP));
+  EXPECT_EQ(msg.wParam, static_cast<WPARAM>('R'));
+  EXPECT_TRUE(msg.lParam & (LPARAM{1} << 31)); // a release
+  seen.clear();
+  DispatchMessageA(&msg);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].message, static_cast<UINT>(WM_KEYUP));
+}
+
+TEST_F(SdlLayer, WindowEventsBecomeCloseSizeAndActivation) {
+  ASSERT_NE(MakeWindow(), nullptr);
+  ShowWindow(window, SW_SHOW);
+  Drain();
+  seen.clear();
+  const Uint32 id = SDL_GetWindowID(sdl_platform::FindWindow(window)->sdl);
+  auto push = [id](Uint8 what, int a = 0, int b = 0) {
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = id;
+    event.window.event = what;
+    event.window.data1 = a;
+    event.window.data2 = b;
+    SDL_PushEvent(&event);
+  };
+  push(SDL_WINDOWEVENT_SIZE_CHANGED, 320, 200);
+  push(SDL_WINDOWEVENT_MINIMIZED);
+  push(SDL_WINDOWEVENT_RESTORED);
+  push(SDL_WINDOWEVENT_CLOSE);
+
+  // Size and activation are sent during the peek; the close is posted.
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0].message, static_cast<UINT>(WM_SIZE));
+  EXPECT_EQ(LOWORD(seen[0].lParam), 320);
+  EXPECT_EQ(HIWORD(seen[0].lParam), 200);
+  EXPECT_EQ(seen[1].message, static_cast<UINT>(WM_ACTIVATE));
+  EXPECT_EQ(LOWORD(seen[1].wParam), WA_INACTIVE);
+  EXPECT_EQ(HIWORD(seen[1].wParam), 1);
+  EXPECT_EQ(LOWORD(seen[2].wParam), WA_ACTIVE);
+  EXPECT_EQ(HIWORD(seen[2].wParam), 0);
+
+  // Default processing of the close destroys the window, as on Win32.
+  DispatchMessageA(&msg);
+  EXPECT_EQ(sdl_platform::FindWindow(window), nullptr);
+  window = nullptr;
+}
+
+TEST_F(SdlLayer, QuitIsHandedOutAfterPostedMessages) {
+  ASSERT_NE(MakeWindow(), nullptr);
+  Drain();
+  PostQuitMessage(0);
+  DefWindowProcA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(msg.wParam, 0u);
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(SdlLayer, CursorCounterHidesBelowZero) {
+  EXPECT_EQ(ShowCursor(FALSE), -1);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+  EXPECT_EQ(ShowCursor(TRUE), 0);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+TEST_F(SdlLayer, WithoutADisplayAMessageBoxPrintsAndTakesTheDefault) {
+  unsetenv("DISPLAY"); // so that no real dialog can wait for a person
+  unsetenv("WAYLAND_DISPLAY");
+  testing::internal::CaptureStderr();
+  const int answer =
+      MessageBoxA(nullptr, "Would You Like?", "Start FullScreen?",
+                  MB_YESNO | MB_ICONQUESTION);
+  const int ok = MessageBoxA(nullptr, "Done.", "ERROR", MB_OK | MB_ICONSTOP);
+  const std::string printed = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(answer, IDYES);
+  EXPECT_EQ(ok, IDOK);
+  EXPECT_NE(printed.find("Start FullScreen?: Would You Like?\n"),
+            std::string::npos);
+  EXPECT_NE(printed.find("ERROR: Done.\n"), std::string::npos);
+}
+
+} // namespace
