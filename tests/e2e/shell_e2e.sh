@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# The real game under Xvfb, answered and driven from the keyboard by xdotool:
+#   1. answer No to the start-up question: a framed window titled with the
+#      game's name, client area 640 x 480; Escape ends it with exit code 0;
+#   2. on a display without 640 x 480, answer Yes: the fallback question
+#      appears, Yes opens the window; Escape, exit code 0;
+#   3. on a 640 x 480 display, answer Yes: no fallback question, a 640 x 480
+#      window; Escape, exit code 0.
+# Usage: shell_e2e.sh TVLOUNGE [OUTPUT_DIR]   (run from the repository root:
+# the game reads data/texture/ relative to it). Exit 77 means skipped.
+set -u
+
+GAME=${1:?usage: shell_e2e.sh TVLOUNGE [OUTPUT_DIR]}
+OUT=${2:-.}
+WAIT=${E2E_WAIT:-90} # seconds for a window; sanitized builds start slowly
+TITLE="Quorne Tv lounge by Velmar"
+mkdir -p "$OUT"
+
+for tool in Xvfb xdotool xwininfo; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "FAIL: $tool is not installed (scripts/install-deps installs it)"
+    exit 1
+  fi
+done
+if ! ls data/texture/*.bmp >/dev/null 2>&1; then
+  echo "SKIP: no textures under $(pwd)/data/texture yet; the game would stop"
+  echo "      at start-up with its missing-file message"
+  exit 77
+fi
+
+XVFB_PID=""
+GAME_PID=""
+EXIT_CODE=""
+WORK=$(mktemp -d)
+cleanup() {
+  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# Starts Xvfb on a free display of the given size; sets DISPLAY.
+start_display() {
+  local size=$1
+  : >"$WORK/displayfd"
+  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp \
+    5>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    if [ -s "$WORK/displayfd" ]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$WORK/displayfd")"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "FAIL: Xvfb did not start:"; cat "$WORK/xvfb.log"
+  return 1
+}
+
+stop_display() {
+  kill "$XVFB_PID" 2>/dev/null
+  wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+}
+
+# The top-level windows as "id name" lines. (xdotool's own search misses
+# windows whose name is UTF8_STRING, as SDL's are; xwininfo reads them.)
+windows() {
+  xwininfo -root -children 2>/dev/null |
+    sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": .*/\1 \2/p'
+}
+
+# Waits for a window with exactly this name; prints its id.
+wait_window() {
+  local name=$1 deadline=$((SECONDS + WAIT)) id
+  while [ $SECONDS -lt $deadline ]; do
+    id=$(windows | awk -v n="$name" '{i=$1; sub(/^[^ ]* /, ""); if ($0 == n) {print i; exit}}')
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      return 1
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+
+report_failure() {
+  echo "FAIL: $1"
+  echo "  windows on $DISPLAY:"
+  windows | sed 's/^/    /'
+  if ! kill -0 "$GAME_PID" 2>/dev/null; then
+    wait "$GAME_PID"
+    echo "  the game has ended with exit code $?"
+  fi
+  echo "  the game's output:"
+  tail -n 30 "$WORK/game.log" | sed 's/^/    /'
+  if windows | grep -q ' Error$'; then
+    echo "  (an \"Error\" box is the image loader's: a texture did not load)"
+  fi
+  return 1
+}
+
+# Sends a key to a window: as a sent event to it, which SDL's dialogs and
+# windows both read.
+press() {
+  xdotool key --window "$2" "$1" 2>/dev/null
+}
+
+# Waits for the game to end; sets EXIT_CODE. (Not in a subshell: only this
+# shell can collect its child's status.)
+wait_exit() {
+  local deadline=$((SECONDS + 60))
+  while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+    sleep 0.2
+  done
+  if kill -0 "$GAME_PID" 2>/dev/null; then
+    return 1
+  fi
+  wait "$GAME_PID"
+  EXIT_CODE=$?
+  GAME_PID=""
+}
+
+# The client area must be 640 x 480; a full-screen window also covers the
+# screen from its corner.
+check_window() {
+  local id=$1 run=$2 full=$3 geometry width height x y
+  geometry=$(xwininfo -id "$id")
+  width=$(sed -n 's/^ *Width: *//p' <<<"$geometry")
+  height=$(sed -n 's/^ *Height: *//p' <<<"$geometry")
+  x=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$geometry")
+  y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$geometry")
+  echo "  window $id: client area ${width} x ${height} at ${x},${y}"
+  if [ "$width" != 640 ] || [ "$height" != 480 ]; then
+    report_failure "run $run: the client area is ${width} x ${height}, not 640 x 480"
+    return 1
+  fi
+  if [ "$full" = yes ] && { [ "$x" != 0 ] || [ "$y" != 0 ]; }; then
+    report_failure "run $run: a full-screen window at ${x},${y}, not 0,0"
+    return 1
+  fi
+  if command -v import >/dev/null; then
+    sleep 1 # a few frames
+    import -window root "$OUT/e2e-run$run.png" 2>/dev/null &&
+      echo "  screenshot: $OUT/e2e-run$run.png"
+  fi
+}
+
+# One run: display size, answer to the start-up question, whether the
+# fallback question must appear.
+run() {
+  local number=$1 size=$2 answer=$3 fallback=$4 box id
+  echo "run $number: display $size, answering $answer to \"Start FullScreen?\""
+  start_display "$size" || return 1
+  (unset SDL_VIDEODRIVER; exec "$GAME") >"$WORK/game.log" 2>&1 &
+  GAME_PID=$!
+
+  box=$(wait_window "Start FullScreen?") ||
+    { report_failure "run $number: no start-up question"; return 1; }
+  press "$answer" "$box"
+
+  if [ "$fallback" = yes ]; then
+    box=$(wait_window "OPENGL") ||
+      { report_failure "run $number: no fallback question captioned OPENGL"; return 1; }
+    echo "  fallback question shown; answering Yes"
+    press Return "$box"
+  fi
+
+  id=$(wait_window "$TITLE") ||
+    { report_failure "run $number: no window titled \"$TITLE\""; return 1; }
+  if [ "$fallback" = no ] && [ "$answer" = Return ] && windows | grep -q ' OPENGL$'; then
+    report_failure "run $number: a fallback question although the mode exists"
+    return 1
+  fi
+  local full=no
+  if [ "$answer" = Return ] && [ "$fallback" = no ]; then
+    full=yes
+  fi
+  check_window "$id" "$number" "$full" || return 1
+
+  press Escape "$id"
+  wait_exit ||
+    { report_failure "run $number: the game did not end after Escape"; return 1; }
+  if [ "$EXIT_CODE" != 0 ]; then
+    echo "FAIL: run $number: exit code $EXIT_CODE"
+    tail -n 30 "$WORK/game.log" | sed 's/^/    /'
+    return 1
+  fi
+  echo "  ended with exit code 0"
+  stop_display
+}
+
+run 1 1024x768 Escape no || exit 1
+run 2 800x600 Return yes || exit 1
+run 3 640x480 Return no || exit 1
+echo "PASS"
