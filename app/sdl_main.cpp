@@ -1,15 +1,39 @@
-// The process entry on SDL platforms: opens the video device, then hands over
-// to WinMain as Windows would.
+// The process entry on SDL platforms: opens a desktop video device, then
+// hands over to WinMain as Windows would.
 #include "platform/sdl/sdl_platform.h"
 #include "platform/win32.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+namespace {
+
+// SDL falls back to its offscreen driver when no display answers; a player
+// would then face an invisible game. Only an explicit SDL_VIDEODRIVER may
+// choose a driver without a screen.
+bool OpenDesktopVideo(std::string *reason) {
+  const char *asked = std::getenv("SDL_VIDEODRIVER");
+  if (!sdl_platform::StartVideo(reason))
+    return false;
+  const char *driver = SDL_GetCurrentVideoDriver();
+  const bool headless =
+      driver != nullptr && (std::strcmp(driver, "offscreen") == 0 ||
+                            std::strcmp(driver, "dummy") == 0);
+  if (headless && (asked == nullptr || *asked == '\0')) {
+    *reason = std::string("only SDL's ") + driver + " driver could be opened";
+    return false;
+  }
+  return true;
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
   std::string reason;
-  if (!sdl_platform::StartVideo(&reason)) {
+  if (!OpenDesktopVideo(&reason)) {
     std::fprintf(stderr,
                  "TV Lounge needs a desktop session to play: an X11 or Wayland "
                  "display (DISPLAY or WAYLAND_DISPLAY), and none could be "

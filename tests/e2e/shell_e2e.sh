@@ -5,7 +5,9 @@
 #   2. on a display without 640 x 480, answer Yes: the fallback question
 #      appears, Yes opens the window; Escape, exit code 0;
 #   3. on a 640 x 480 display, answer Yes: no fallback question, a 640 x 480
-#      window; Escape, exit code 0.
+#      window; Escape, exit code 0;
+#   0. first of all, with no display at all: a message saying what the game
+#      needs, exit code 1, no hang.
 # Usage: shell_e2e.sh TVLOUNGE [OUTPUT_DIR]   (run from the repository root:
 # the game reads data/texture/ relative to it). Exit 77 means skipped.
 set -u
@@ -22,11 +24,6 @@ for tool in Xvfb xdotool xwininfo; do
     exit 1
   fi
 done
-if ! ls data/texture/*.bmp >/dev/null 2>&1; then
-  echo "SKIP: no textures under $(pwd)/data/texture yet; the game would stop"
-  echo "      at start-up with its missing-file message"
-  exit 77
-fi
 
 XVFB_PID=""
 GAME_PID=""
@@ -193,6 +190,24 @@ run() {
   echo "  ended with exit code 0"
   stop_display
 }
+
+# With no display the game must explain itself and end.
+echo "run 0: no display"
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 60 "$GAME" \
+  >"$WORK/nodisplay.log" 2>&1
+code=$?
+if [ "$code" != 1 ] || ! grep -q "needs a desktop session" "$WORK/nodisplay.log"; then
+  echo "FAIL: run 0: exit code $code (want 1), output:"
+  sed 's/^/    /' "$WORK/nodisplay.log"
+  exit 1
+fi
+echo "  said it needs a desktop session; exit code 1"
+
+if ! ls data/texture/*.bmp >/dev/null 2>&1; then
+  echo "SKIP: no textures under $(pwd)/data/texture yet; the game would stop"
+  echo "      at start-up with its missing-file message"
+  exit 77
+fi
 
 run 1 1024x768 Escape no || exit 1
 run 2 800x600 Return yes || exit 1
