@@ -23,7 +23,7 @@ picture() {
 }
 
 picture start 1 "-"
-picture bump-mapping 1 "DOWN*30 RIGHT*20 B"
+picture bump-mapping 2 "DOWN*28 RIGHT*18 B"
 picture night-floor 1 "N*90 LEFT*63 UP*90 RIGHT*12"
 route=$("$pilot" 1 50)
 picture game-over "$(sed -n 1p <<<"$route")" "$(sed -n 2p <<<"$route")"
