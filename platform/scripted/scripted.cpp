@@ -1,10 +1,10 @@
-// The scripted twin's windows, classes, messages, dialogs, keys, display
-// modes and files; its GL half is in scripted_gl.cpp. See scripted.h for what
+// The scripted twin's state and control API, its windows, classes, cursor,
+// display modes and message boxes; the queue is in scripted_messages.cpp,
+// files in scripted_files.cpp, GL in scripted_gl.cpp. See scripted.h for what
 // is recorded and which messages are sent during which calls. Lacks: WM_CHAR,
 // mouse input, child windows, several threads (one queue for the process).
 #include "platform/scripted/scripted_internal.h"
 
-#include "platform/files_posix.h"
 #include "platform/handle_table.h"
 #include "platform/window_frame.h"
 
@@ -30,11 +30,7 @@ struct State {
   std::vector<scripted::MessageBoxRecord> boxes;
   std::deque<int> answers;
   std::map<std::string, int> failures; // name -> calls left, -1 always
-  std::set<int> keysDown;
-  std::deque<MSG> queue;
-  bool quitPending = false;
-  int quitCode = 0;
-  std::function<void()> idleHook;
+  MessageState messages;
   platform::HandleTable<Window> windows{platform::HandleKind::Window};
   std::map<std::string, WNDPROC> classes; // by lower-case name
   ATOM lastAtom = 0xC000;
@@ -88,6 +84,8 @@ std::string ModeText(const DEVMODEA *mode) {
          field(DM_BITSPERPEL, mode->dmBitsPerPel);
 }
 
+} // namespace
+
 LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   const Window *window = FindWindow(handle);
   if (window == nullptr || window->procedure == nullptr)
@@ -101,7 +99,7 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   msg.message = message;
   msg.wParam = wParam;
   msg.lParam = lParam;
-  S().queue.push_back(msg);
+  Messages().queue.push_back(msg);
 }
 
 void SetActivation(HWND handle, bool active, bool minimised) {
@@ -121,7 +119,7 @@ bool DestroyWindowNow(HWND handle) {
   if (FindWindow(handle) == nullptr)
     return false;
   ForgetWindowGl(handle);
-  auto &queue = S().queue;
+  auto &queue = Messages().queue;
   queue.erase(
       std::remove_if(queue.begin(), queue.end(),
                      [handle](const MSG &m) { return m.hwnd == handle; }),
@@ -155,6 +153,8 @@ BOOL ShowWindowNow(HWND handle, int showCommand) {
   }
   return wasVisible;
 }
+
+namespace {
 
 int DefaultAnswer(UINT type) {
   switch (type & MB_TYPEMASK) {
@@ -209,6 +209,10 @@ std::string Handle(const void *handle) {
   default:
     return "ptr";
   }
+}
+
+MessageState &Messages() {
+  return S().messages;
 }
 
 std::string Hex(unsigned long long value) {
@@ -272,21 +276,6 @@ void FailCall(const std::string &name, int times) {
 
 void FailProcAddress(const std::string &glName) {
   SetFailingProcAddress(glName);
-}
-
-void SetKeyDown(int virtualKey, bool down) {
-  if (down)
-    S().keysDown.insert(virtualKey);
-  else
-    S().keysDown.erase(virtualKey);
-}
-
-void InjectMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Post(window, message, wParam, lParam);
-}
-
-void SetIdleHook(std::function<void()> hook) {
-  S().idleHook = std::move(hook);
 }
 
 void SetBeforeSwapHook(std::function<void()> hook) {
@@ -544,165 +533,4 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   S().boxes.push_back({Handle(owner), text == nullptr ? "" : text,
                        caption == nullptr ? "" : caption, type, answer});
   return answer;
-}
-
-// ---- user32: messages and keys
-// -----------------------------------------------
-
-BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
-                  UINT removeMessage) {
-  Record("PeekMessageA",
-         {Handle(window), Hex(filterMin), Hex(filterMax), Hex(removeMessage)});
-  if (ShouldFail("PeekMessageA") || msg == nullptr)
-    return FALSE;
-  const bool anyRange = filterMin == 0 && filterMax == 0;
-  auto &queue = S().queue;
-  for (auto it = queue.begin(); it != queue.end(); ++it) {
-    if (window != nullptr && it->hwnd != window)
-      continue;
-    if (!anyRange && (it->message < filterMin || it->message > filterMax))
-      continue;
-    *msg = *it;
-    if (removeMessage & PM_REMOVE)
-      queue.erase(it);
-    return TRUE;
-  }
-  if (S().quitPending &&
-      (anyRange || (WM_QUIT >= filterMin && WM_QUIT <= filterMax))) {
-    *msg = MSG{};
-    msg->message = WM_QUIT;
-    msg->wParam = static_cast<WPARAM>(S().quitCode);
-    if (removeMessage & PM_REMOVE)
-      S().quitPending = false;
-    return TRUE;
-  }
-  // A copy: the hook may replace itself.
-  const std::function<void()> hook = S().idleHook;
-  if (hook)
-    hook();
-  return FALSE;
-}
-
-BOOL TranslateMessage(const MSG *msg) {
-  Record("TranslateMessage", {msg ? Hex(msg->message) : "null"});
-  if (ShouldFail("TranslateMessage") || msg == nullptr)
-    return FALSE;
-  return msg->message == WM_KEYDOWN || msg->message == WM_KEYUP ||
-         msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP;
-}
-
-LRESULT DispatchMessageA(const MSG *msg) {
-  if (msg == nullptr) {
-    Record("DispatchMessageA", {"null"});
-    return 0;
-  }
-  Record("DispatchMessageA", {Handle(msg->hwnd), Hex(msg->message),
-                              Dec(msg->wParam), Dec(msg->lParam)});
-  if (ShouldFail("DispatchMessageA"))
-    return 0;
-  return Send(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-}
-
-void PostQuitMessage(int exitCode) {
-  Record("PostQuitMessage", {Dec(exitCode)});
-  S().quitPending = true;
-  S().quitCode = exitCode;
-}
-
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam,
-                       LPARAM lParam) {
-  Record("DefWindowProcA",
-         {Handle(window), Hex(message), Dec(wParam), Dec(lParam)});
-  switch (message) {
-  case WM_CLOSE:
-    DestroyWindowNow(window);
-    return 0;
-  case WM_SYSCOMMAND:
-    if ((wParam & 0xFFF0) == SC_CLOSE)
-      Post(window, WM_CLOSE, 0, 0);
-    else if ((wParam & 0xFFF0) == SC_MINIMIZE)
-      ShowWindowNow(window, SW_MINIMIZE);
-    return 0;
-  default:
-    return 0;
-  }
-}
-
-SHORT GetKeyState(int virtualKey) {
-  Record("GetKeyState", {Dec(virtualKey)});
-  if (ShouldFail("GetKeyState"))
-    return 0;
-  return static_cast<SHORT>(S().keysDown.count(virtualKey) ? 0xFF80 : 0);
-}
-
-// ---- kernel32: files
-// -----------------------------------------------------------
-
-HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
-                   LPVOID security, DWORD creation, DWORD flags,
-                   HANDLE templateFile) {
-  Record("CreateFileA", {Text(fileName), Hex(access), Hex(shareMode),
-                         security ? "ptr" : "null", Dec(creation), Hex(flags),
-                         Handle(templateFile)});
-  if (ShouldFail("CreateFileA"))
-    return INVALID_HANDLE_VALUE;
-  return posix_files::CreateFileA(fileName, access, shareMode, security,
-                                  creation, flags, templateFile);
-}
-
-HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode,
-                   LPVOID security, DWORD creation, DWORD flags,
-                   HANDLE templateFile) {
-  std::string name;
-  const bool converted = posix_files::WideToUtf8(fileName, &name);
-  Record("CreateFileW",
-         {fileName == nullptr ? "null" : (converted ? name : "invalid"),
-          Hex(access), Hex(shareMode), security ? "ptr" : "null", Dec(creation),
-          Hex(flags), Handle(templateFile)});
-  if (ShouldFail("CreateFileW"))
-    return INVALID_HANDLE_VALUE;
-  return posix_files::CreateFileW(fileName, access, shareMode, security,
-                                  creation, flags, templateFile);
-}
-
-DWORD GetFileSize(HANDLE file, DWORD *sizeHigh) {
-  Record("GetFileSize", {Handle(file), sizeHigh ? "ptr" : "null"});
-  if (ShouldFail("GetFileSize"))
-    return INVALID_FILE_SIZE;
-  return posix_files::GetFileSize(file, sizeHigh);
-}
-
-HANDLE CreateFileMappingA(HANDLE file, LPVOID security, DWORD protect,
-                          DWORD maxSizeHigh, DWORD maxSizeLow, LPCSTR name) {
-  Record("CreateFileMappingA",
-         {Handle(file), security ? "ptr" : "null", Hex(protect),
-          Dec(maxSizeHigh), Dec(maxSizeLow), Text(name)});
-  if (ShouldFail("CreateFileMappingA"))
-    return nullptr;
-  return posix_files::CreateFileMappingA(file, security, protect, maxSizeHigh,
-                                         maxSizeLow, name);
-}
-
-LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
-                     DWORD offsetLow, SIZE_T bytes) {
-  Record("MapViewOfFile", {Handle(mapping), Hex(access), Dec(offsetHigh),
-                           Dec(offsetLow), Dec(static_cast<long long>(bytes))});
-  if (ShouldFail("MapViewOfFile"))
-    return nullptr;
-  return posix_files::MapViewOfFile(mapping, access, offsetHigh, offsetLow,
-                                    bytes);
-}
-
-BOOL UnmapViewOfFile(LPCVOID view) {
-  Record("UnmapViewOfFile", {view ? "ptr" : "null"});
-  if (ShouldFail("UnmapViewOfFile"))
-    return FALSE;
-  return posix_files::UnmapViewOfFile(view);
-}
-
-BOOL CloseHandle(HANDLE object) {
-  Record("CloseHandle", {Handle(object)});
-  if (ShouldFail("CloseHandle"))
-    return FALSE;
-  return posix_files::CloseHandle(object);
 }

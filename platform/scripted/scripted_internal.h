@@ -5,7 +5,9 @@
 
 #include "platform/scripted/scripted.h"
 
+#include <deque>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,23 @@ struct Window {
 };
 
 Window *FindWindow(HWND window);
+
+// Calls the window's class procedure now (a sent message).
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Appends to the queue (a posted message).
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// What DestroyWindow and ShowWindow do, without recording a call.
+bool DestroyWindowNow(HWND window);
+BOOL ShowWindowNow(HWND window, int showCommand);
+
+struct MessageState {
+  std::deque<MSG> queue;
+  bool quitPending = false;
+  int quitCode = 0;
+  std::function<void()> idleHook;
+  std::set<int> keysDown;
+};
+MessageState &Messages();
 
 // The GL half (scripted_gl.cpp).
 void ForgetWindowGl(HWND window);
