@@ -1,0 +1,42 @@
+// The eighteen textures of the lounge: one routine per picture, and the
+// table that names their files in the order the game loads them.
+#pragma once
+
+#include <cstddef>
+
+#include "tools/make_textures/canvas.h"
+
+// Floors, walls, roof and pillars (masonry.cpp).
+Canvas MakeFloor();
+Canvas MakeGlassBlocks();
+Canvas MakeRoof();
+Canvas MakeRoofBump();
+Canvas MakePillar();
+Canvas MakePillarBump();
+
+// Wood, metal and lamps (materials.cpp).
+Canvas MakeWood();
+Canvas MakeLampPost();
+Canvas MakeLampPostCap();
+Canvas MakePillarLight();
+Canvas MakeWindowStrip();
+Canvas MakeBlank();
+
+// The electric box's faces (electric_box.cpp).
+Canvas MakeElectricBoxFront();
+Canvas MakeElectricBoxBack();
+Canvas MakeElectricBoxSide();
+Canvas MakeElectricBoxTop();
+
+// Night light map of the floor (light_map.cpp) and the end picture
+// (game_over.cpp).
+Canvas MakeFloorLightMap();
+Canvas MakeGameOver();
+
+struct TextureSpec {
+  const char *fileName; // as the game opens it under data/texture/
+  Canvas (*make)();
+};
+
+extern const TextureSpec kTextureSet[];
+extern const std::size_t kTextureCount;
