@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The Windows build: tvlounge.exe and the window-free test suites cross-built
+# with MinGW-w64, then run under Wine.
+#   scripts/windows.sh build   build everything into build-windows/ and check
+#                              that tvlounge.exe imports system DLLs only
+#   scripts/windows.sh test    build, run the suites under Wine, then the game
+#                              itself under Wine on Xvfb (tests/windows/)
+# libjpeg (from Debian's own source package) and GoogleTest (from
+# /usr/src/googletest) are cross-built once and kept in build-windows/deps/.
+set -euo pipefail
+tvl_root=$(cd "$(dirname "$0")/.." && pwd)
+out=${TVL_WINDOWS_BUILD:-$tvl_root/build-windows}
+deps=$out/deps
+prefix=$deps/prefix
+toolchain=$tvl_root/cmake/mingw-w64-x86_64.cmake
+jobs=${JOBS:-2}
+
+log() { echo "windows.sh: $*"; }
+
+# Runs a long step quietly; shows its log only when it fails.
+quietly() {
+  local name=$1
+  shift
+  if ! "$@" >"$deps/$name.log" 2>&1; then
+    tail -n 40 "$deps/$name.log"
+    log "$name failed (log: $deps/$name.log)"
+    return 1
+  fi
+}
+
+# apt-get with a private deb-src list and private state, so that the system's
+# apt configuration and package lists stay untouched.
+private_apt() {
+  local a=$deps/apt
+  mkdir -p "$a/lists/partial" "$a/cache/archives/partial" "$a/parts"
+  local codename
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  local key=/usr/share/keyrings/debian-archive-keyring.gpg
+  cat >"$a/sources.list" <<SRC
+deb-src [signed-by=$key] http://deb.debian.org/debian $codename main
+deb-src [signed-by=$key] http://deb.debian.org/debian $codename-updates main
+deb-src [signed-by=$key] http://deb.debian.org/debian-security $codename-security main
+SRC
+  apt-get -q -o Dir::Etc::SourceList="$a/sources.list" \
+    -o Dir::Etc::SourceParts="$a/parts" -o Dir::State::Lists="$a/lists" \
+    -o Dir::Cache="$a/cache" -o APT::Sandbox::User=root "$@"
+}
+
+build_jpeg() {
+  # The same release as the Linux build's libjpeg.
+  local version
+  version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev 2>/dev/null || true)
+  local stamp=$prefix/stamps/jpeg-${version:-latest}
+  [ -f "$stamp" ] && return 0
+  log "building libjpeg-turbo ${version:-(latest)} for Windows (once)"
+  rm -rf "$deps/src" "$deps/jpeg-build"
+  mkdir -p "$deps/src" "$prefix/include" "$prefix/lib" "$prefix/stamps"
+  quietly apt-update private_apt update
+  (cd "$deps/src" && quietly apt-source private_apt source --download-only \
+    "libjpeg-turbo${version:+=$version}")
+  local dsc
+  dsc=$(ls "$deps"/src/libjpeg-turbo_*.dsc)
+  quietly dpkg-source dpkg-source -x "$dsc" "$deps/src/libjpeg-turbo"
+  # SIMD needs nasm; the plain C paths decode the same pictures.
+  quietly jpeg-configure cmake -S "$deps/src/libjpeg-turbo" -B "$deps/jpeg-build" \
+    -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DWITH_SIMD=OFF -DENABLE_SHARED=OFF \
+    -DWITH_TURBOJPEG=OFF -Wno-dev
+  quietly jpeg-build cmake --build "$deps/jpeg-build" --target jpeg-static -j"$jobs"
+  cp "$deps/src/libjpeg-turbo/"{jpeglib.h,jmorecfg.h,jerror.h} \
+    "$deps/jpeg-build/jconfig.h" "$prefix/include/"
+  cp "$deps/jpeg-build/libjpeg.a" "$prefix/lib/"
+  rm -rf "$deps/src" "$deps/jpeg-build"
+  touch "$stamp"
+}
+
+build_gtest() {
+  local version
+  version=$(dpkg-query -W -f='${Version}' googletest 2>/dev/null || true)
+  local stamp=$prefix/stamps/gtest-${version:-unknown}
+  [ -f "$stamp" ] && return 0
+  log "building GoogleTest ${version} for Windows (once)"
+  rm -rf "$deps/gtest-build"
+  mkdir -p "$prefix/stamps"
+  quietly gtest-configure cmake -S /usr/src/googletest -B "$deps/gtest-build" \
+    -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix"
+  quietly gtest-build cmake --build "$deps/gtest-build" -j"$jobs"
+  quietly gtest-install cmake --install "$deps/gtest-build"
+  rm -rf "$deps/gtest-build"
+  touch "$stamp"
+}
+
+# tvlounge.exe may import the system's DLLs and the C runtime, nothing else.
+check_imports() {
+  local exe=$1 bad=0 dll
+  while read -r dll; do
+    case "${dll,,}" in
+    user32.dll | gdi32.dll | kernel32.dll | opengl32.dll | glu32.dll | \
+      msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*.dll) ;;
+    *)
+      log "$(basename "$exe") imports $dll, which Windows does not ship"
+      bad=1
+      ;;
+    esac
+  done < <(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
+  [ "$bad" -eq 0 ] || return 1
+  log "$(basename "$exe") imports only system DLLs:" \
+    "$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')"
+}
+
+build() {
+  mkdir -p "$deps"
+  build_jpeg
+  build_gtest
+  if [ ! -f "$out/CMakeCache.txt" ]; then
+    cmake -S "$tvl_root" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DTVL_WINDOWS_DEPS="$prefix" \
+      -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" \
+      -DGTest_DIR="$prefix/lib/cmake/GTest" \
+      -DCMAKE_CROSSCOMPILING_EMULATOR="$tvl_root/scripts/wine-run.sh" \
+      -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
+  fi
+  cmake --build "$out" -j"$jobs"
+  check_imports "$out/app/tvlounge.exe"
+}
+
+run_tests() {
+  . "$tvl_root/scripts/wine-env.sh"
+  trap wine_down EXIT
+  wine_up
+  ctest --test-dir "$out" --output-on-failure -j"$jobs"
+  "$tvl_root/tests/windows/e2e.sh" "$out"
+}
+
+case "${1:-}" in
+build) build ;;
+test)
+  build
+  run_tests
+  ;;
+*)
+  echo "usage: $0 build|test" >&2
+  exit 2
+  ;;
+esac

@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# End-to-end run of the Windows programs under Wine on a virtual X display:
+# the probe first (does the Wine + GL stack work at all?), then the game in
+# windowed mode and through the refused full-screen question. Xvfb offers
+# only 1024 x 768, so Wine refuses the 640 x 480 full-screen mode.
+#   tests/windows/e2e.sh BUILD_DIR     (scripts/windows.sh test calls it)
+# Screenshots land in BUILD_DIR/e2e/.
+set -euo pipefail
+tvl_root=$(cd "$(dirname "$0")/../.." && pwd)
+out=$(cd "${1:?usage: e2e.sh BUILD_DIR}" && pwd)
+shots=$out/e2e
+mkdir -p "$shots"
+. "$tvl_root/scripts/wine-env.sh"
+
+title="Quorne Tv lounge by Velmar"
+failures=0
+passes=0
+xvfb_pid=""
+app_pid=""
+exit_code=0
+
+fail() {
+  echo "e2e: FAIL: $*"
+  failures=$((failures + 1))
+}
+pass() {
+  echo "e2e: ok: $*"
+  passes=$((passes + 1))
+}
+
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+start_display() {
+  local fifo=$shots/displayfd
+  rm -f "$fifo"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 +extension GLX -nolisten tcp \
+    3>"$fifo" >"$shots/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  local number
+  read -r -t 20 number <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$number" ]; then
+    echo "e2e: Xvfb did not start"
+    cat "$shots/xvfb.log"
+    exit 1
+  fi
+  export DISPLAY=:$number
+}
+
+# wait_window REGEX SECONDS: prints the id of the first window whose name
+# matches, or nothing when none appeared in time.
+wait_window() {
+  local pattern=$1 deadline=$((SECONDS + $2)) id
+  while [ $SECONDS -lt $deadline ]; do
+    id=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.2
+  done
+}
+
+# press WINDOW KEY: real (XTEST) key events to the window, given the focus
+# first; there is no window manager to give it.
+press() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool key "$2"
+}
+
+client_size() {
+  xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'
+}
+
+# start PROGRAM: runs it under Wine from the repository root (the game reads
+# its textures relative to the working directory).
+start() {
+  (cd "$tvl_root" && exec "$WINE" "$1") &
+  app_pid=$!
+}
+
+# finish: sets exit_code to the program's exit code, or 124 when it did not
+# end within 20 seconds (then it is killed). Not for a subshell: only this
+# shell can wait for the program.
+finish() {
+  local deadline=$((SECONDS + 20))
+  while kill -0 "$app_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+    sleep 0.2
+  done
+  exit_code=0
+  if kill -0 "$app_pid" 2>/dev/null; then
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+    exit_code=124
+  else
+    wait "$app_pid" || exit_code=$?
+  fi
+  app_pid=""
+}
+
+# hold_up WINDOW: holds the up arrow until the title changes (10 s at most);
+# prints the new title.
+hold_up() {
+  local window=$1 before now deadline=$((SECONDS + 10))
+  before=$(xdotool getwindowname "$window")
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool keydown Up
+  now=$before
+  while [ "$now" = "$before" ] && [ $SECONDS -lt $deadline ]; do
+    sleep 0.1
+    now=$(xdotool getwindowname "$window" 2>/dev/null || true)
+  done
+  xdotool keyup Up
+  echo "$now"
+}
+
+# colours PNG: the number of distinct colours in the picture.
+colours() {
+  convert "$1" -format '%k' info:
+}
+
+run_probe() {
+  start "$out/tests/windows/tvlounge-probe.exe"
+  local box window
+  box=$(wait_window '^Probe$' 30)
+  [ -n "$box" ] || { fail "probe: no start-up message box"; finish; return; }
+  press "$box" n
+  window=$(wait_window '^Probe window$' 20)
+  [ -n "$window" ] || { fail "probe: no window after answering No"; finish; return; }
+  sleep 0.5
+  import -window "$window" "$shots/probe.png"
+  local pixel
+  pixel=$(convert "$shots/probe.png" -format '%[pixel:p{320,240}]' info:)
+  # The probe clears to blue after a No: GL drew into the Wine window.
+  if [ "$pixel" = "srgb(0,0,204)" ]; then
+    pass "probe: GL frame shown in a $(client_size "$window") window"
+  else
+    fail "probe: expected the blue clear colour, saw $pixel"
+  fi
+  local now
+  now=$(hold_up "$window")
+  [ "$now" = "Probe saw the up arrow" ] && pass "probe: up arrow seen" ||
+    fail "probe: title after the up arrow is '$now'"
+  press "$window" Escape
+  finish
+  [ "$exit_code" = 0 ] && pass "probe: exit code 0" || fail "probe: exit code $exit_code"
+}
+
+# check_game_window WINDOW LABEL: size, picture, movement, Escape, exit code.
+check_game_window() {
+  local window=$1 label=$2
+  local size
+  size=$(client_size "$window")
+  [ "$size" = 640x480 ] && pass "$label: client area 640x480" ||
+    fail "$label: client area $size"
+  # Give the first frames time to appear.
+  sleep 1
+  import -window "$window" "$shots/$label.png"
+  local count
+  count=$(colours "$shots/$label.png")
+  # A textured, lit room has thousands of colours; a blank or cleared window
+  # has one.
+  if [ "$count" -gt 500 ]; then
+    pass "$label: the lounge is drawn ($count colours, $shots/$label.png)"
+  else
+    fail "$label: picture has $count colours ($shots/$label.png)"
+  fi
+  local now
+  now=$(hold_up "$window")
+  case "$now" in
+  "Balls collected so far: "* | "collision occured, try to move to another direction")
+    pass "$label: walking changed the title to '$now'"
+    ;;
+  *) fail "$label: title after holding the up arrow is '$now'" ;;
+  esac
+  press "$window" Escape
+  finish
+  [ "$exit_code" = 0 ] && pass "$label: Escape ends with exit code 0" ||
+    fail "$label: exit code $exit_code"
+}
+
+run_game_windowed() {
+  start "$out/app/tvlounge.exe"
+  local box window
+  box=$(wait_window '^Start FullScreen\?$' 30)
+  [ -n "$box" ] || { fail "windowed: no start-up question"; finish; return; }
+  press "$box" n
+  window=$(wait_window "^$title\$" 30)
+  [ -n "$window" ] || { fail "windowed: no window titled '$title'"; finish; return; }
+  pass "windowed: window titled '$title'"
+  check_game_window "$window" windowed
+}
+
+run_game_refused_full_screen() {
+  start "$out/app/tvlounge.exe"
+  local box question window
+  box=$(wait_window '^Start FullScreen\?$' 30)
+  [ -n "$box" ] || { fail "full screen: no start-up question"; finish; return; }
+  press "$box" y
+  question=$(wait_window '^OPENGL$' 20)
+  [ -n "$question" ] || { fail "full screen: no 'OPENGL' question for the refused mode"; finish; return; }
+  import -window "$question" "$shots/refused-mode-question.png"
+  pass "full screen: refused mode asked under 'OPENGL' ($shots/refused-mode-question.png)"
+  press "$question" y
+  window=$(wait_window "^$title\$" 30)
+  [ -n "$window" ] || { fail "full screen: no window after answering Yes"; finish; return; }
+  pass "full screen: Yes opened the window '$title'"
+  check_game_window "$window" fallback-windowed
+}
+
+start_display
+run_probe
+run_game_windowed
+run_game_refused_full_screen
+echo "e2e: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]
