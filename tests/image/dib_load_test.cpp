@@ -280,3 +280,25 @@ TEST(DibMessages, OpenFailureTextIsBounded) {
   FormatDibOpenFailure("abc", tiny, sizeof(tiny));
   EXPECT_STREQ(tiny, "");
 }
+
+// ---- The game's own texture files -------------------------------------------
+
+TEST_F(DibLoad, EveryGameTextureDecodesWithPowerOfTwoSides) {
+  // Relative to the repository root, where the suites run.
+  const char *const names[] = {
+      "electricbox_F", "electricbox_B", "electricbox_S", "glassblock1",
+      "floor",         "lamppost",      "pillar",        "pillarlight",
+      "windowstrip",   "wood",          "roof",          "electricbox_T",
+      "lamppost_T",    "blank",         "floorLM",       "roofbump",
+      "pillarbump",    "gameover"};
+  for (const char *name : names) {
+    std::string path = std::string("data/texture/") + name + ".bmp";
+    ImageRecord *image = LoadDibImage(path.c_str());
+    ASSERT_NE(image, nullptr) << path;
+    EXPECT_GT(image->width, 0) << path;
+    EXPECT_EQ(image->width & (image->width - 1), 0) << path;
+    EXPECT_EQ(image->height & (image->height - 1), 0) << path;
+    FreeImage(image);
+  }
+  EXPECT_TRUE(scripted::MessageBoxes().empty());
+}
