@@ -113,14 +113,14 @@ build() {
   mkdir -p "$deps"
   build_jpeg
   build_gtest
-  if [ ! -f "$out/CMakeCache.txt" ]; then
-    cmake -S "$tvl_root" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-      -DCMAKE_BUILD_TYPE=Release -DTVL_WINDOWS_DEPS="$prefix" \
-      -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" \
-      -DGTest_DIR="$prefix/lib/cmake/GTest" \
-      -DCMAKE_CROSSCOMPILING_EMULATOR="$tvl_root/scripts/wine-run.sh" \
-      -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
-  fi
+  # Configured on every run: cheap, and a tree whose first configure failed
+  # (half-written sources) recovers on its own.
+  cmake -S "$tvl_root" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DTVL_WINDOWS_DEPS="$prefix" \
+    -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" \
+    -DGTest_DIR="$prefix/lib/cmake/GTest" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$tvl_root/scripts/wine-run.sh" \
+    -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
   cmake --build "$out" -j"$jobs"
   check_imports "$out/app/tvlounge.exe"
 }

@@ -30,6 +30,8 @@ pass() {
 
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  # Wine's desktop process holds the display open; end it before the display.
+  wine_down
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
