@@ -38,7 +38,7 @@ Rgb LightShade(float s, float t) {
     const float d = std::hypot(x - p.x, z - p.z);
     // A bright core with a wide, faint skirt.
     const float pool =
-        0.85f * std::exp(-(d * d) / 1.0f) + 0.22f * std::exp(-(d * d) / 4.8f);
+        0.9f * std::exp(-(d * d) / 0.7f) + 0.08f * std::exp(-(d * d) / 3.0f);
     light = light + warm * pool;
   }
   for (const FloorPoint &p : kPillarLamps) {
