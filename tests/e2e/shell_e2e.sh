@@ -102,9 +102,33 @@ report_failure() {
 }
 
 # Sends a key to a window: as a sent event to it, which SDL's dialogs and
-# windows both read.
+# windows both read. Waits until the window is mapped first, so that the key
+# is not lost on a window still being set up.
 press() {
-  xdotool key --window "$2" "$1" 2>/dev/null
+  local key=$1 id=$2 deadline=$((SECONDS + WAIT))
+  while [ $SECONDS -lt $deadline ] &&
+    ! xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; do
+    sleep 0.1
+  done
+  xdotool key --window "$id" "$key" 2>/dev/null
+}
+
+# Answers a dialog and waits for it to go, pressing again every few seconds
+# in case a key arrived before the dialog was listening.
+answer() {
+  local key=$1 id=$2 deadline=$((SECONDS + WAIT)) next
+  press "$key" "$id"
+  next=$((SECONDS + 5))
+  while xwininfo -id "$id" >/dev/null 2>&1; do
+    if [ $SECONDS -ge $deadline ]; then
+      return 1
+    fi
+    if [ $SECONDS -ge $next ]; then
+      press "$key" "$id"
+      next=$((SECONDS + 5))
+    fi
+    sleep 0.2
+  done
 }
 
 # Waits for the game to end; sets EXIT_CODE. (Not in a subshell: only this
@@ -158,13 +182,15 @@ run() {
 
   box=$(wait_window "Start FullScreen?") ||
     { report_failure "run $number: no start-up question"; return 1; }
-  press "$answer" "$box"
+  answer "$answer" "$box" ||
+    { report_failure "run $number: the start-up question stayed open"; return 1; }
 
   if [ "$fallback" = yes ]; then
     box=$(wait_window "OPENGL") ||
       { report_failure "run $number: no fallback question captioned OPENGL"; return 1; }
     echo "  fallback question shown; answering Yes"
-    press Return "$box"
+    answer Return "$box" ||
+      { report_failure "run $number: the fallback question stayed open"; return 1; }
   fi
 
   id=$(wait_window "$TITLE") ||
@@ -180,7 +206,7 @@ run() {
   check_window "$id" "$number" "$full" || return 1
 
   press Escape "$id"
-  wait_exit ||
+  wait_exit || { press Escape "$id"; wait_exit; } ||
     { report_failure "run $number: the game did not end after Escape"; return 1; }
   if [ "$EXIT_CODE" != 0 ]; then
     echo "FAIL: run $number: exit code $EXIT_CODE"
