@@ -432,18 +432,15 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
     return DISP_CHANGE_SUCCESSFUL;
   // SDL lists the best refresh rate first: take the first of that size,
   // or the first of that size and depth when there is one.
-  bool found = false;
+  std::size_t chosen = modes.size();
   for (std::size_t i = 0; i < modes.size(); ++i) {
     if (modes[i].width != width || modes[i].height != height)
       continue;
-    if (!found || modes[i].bits == bits)
-      s.changedMode = sdlModes[i];
-    if (found && modes[i].bits == bits)
-      break;
-    found = true;
-    if (modes[i].bits == bits)
-      break;
+    if (chosen == modes.size() ||
+        (modes[i].bits == bits && modes[chosen].bits != bits))
+      chosen = i;
   }
+  s.changedMode = sdlModes[chosen]; // ModeOffered found one of that size
   s.modeChanged = true;
   for (auto &entry : s.windows.Items()) {
     if ((entry.second->style & WS_POPUP) && !entry.second->fullScreen) {
