@@ -15,6 +15,8 @@ wine_up() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     # No display while the prefix is made: nothing to show, nothing to wait for.
     DISPLAY= "$WINE" wineboot -i >/dev/null 2>&1
+    # Its server lingers a few seconds; a second one would refuse to start.
+    "$WINESERVER" -w
   fi
   # The server and the services the first program starts (winedevice,
   # plugplay, ...) outlive it; started here with no terminal or pipe open, they

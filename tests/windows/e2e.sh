@@ -21,6 +21,10 @@ exit_code=0
 
 fail() {
   echo "e2e: FAIL: $*"
+  echo "e2e: windows on the display:"
+  xdotool search --name '.' 2>/dev/null | while read -r id; do
+    echo "    $id '$(xdotool getwindowname "$id" 2>/dev/null)' $(client_size "$id" 2>/dev/null)"
+  done
   failures=$((failures + 1))
 }
 pass() {
@@ -59,7 +63,7 @@ start_display() {
 wait_window() {
   local pattern=$1 deadline=$((SECONDS + $2)) id
   while [ $SECONDS -lt $deadline ]; do
-    id=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1 || true)
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
@@ -73,6 +77,20 @@ wait_window() {
 press() {
   xdotool windowfocus --sync "$1" 2>/dev/null || true
   xdotool key "$2"
+}
+
+# answer BOX KEY: presses the key in a message box until the box is gone; a
+# box that has just been mapped may not take input yet. Fails after 10 tries.
+answer() {
+  local box=$1 key=$2 try wait
+  for try in 1 2 3 4 5 6 7 8 9 10; do
+    press "$box" "$key"
+    for wait in 1 2 3 4 5 6 7 8 9 10; do
+      xwininfo -id "$box" 2>/dev/null | grep -q 'IsViewable' || return 0
+      sleep 0.2
+    done
+  done
+  return 1
 }
 
 client_size() {
@@ -131,7 +149,7 @@ run_probe() {
   local box window
   box=$(wait_window '^Probe$' 30)
   [ -n "$box" ] || { fail "probe: no start-up message box"; finish; return; }
-  press "$box" n
+  answer "$box" n
   window=$(wait_window '^Probe window$' 20)
   [ -n "$window" ] || { fail "probe: no window after answering No"; finish; return; }
   sleep 0.5
@@ -191,7 +209,7 @@ run_game_windowed() {
   local box window
   box=$(wait_window '^Start FullScreen\?$' 30)
   [ -n "$box" ] || { fail "windowed: no start-up question"; finish; return; }
-  press "$box" n
+  answer "$box" n
   window=$(wait_window "^$title\$" 30)
   [ -n "$window" ] || { fail "windowed: no window titled '$title'"; finish; return; }
   pass "windowed: window titled '$title'"
@@ -203,12 +221,12 @@ run_game_refused_full_screen() {
   local box question window
   box=$(wait_window '^Start FullScreen\?$' 30)
   [ -n "$box" ] || { fail "full screen: no start-up question"; finish; return; }
-  press "$box" y
+  answer "$box" y
   question=$(wait_window '^OPENGL$' 20)
   [ -n "$question" ] || { fail "full screen: no 'OPENGL' question for the refused mode"; finish; return; }
   import -window "$question" "$shots/refused-mode-question.png"
   pass "full screen: refused mode asked under 'OPENGL' ($shots/refused-mode-question.png)"
-  press "$question" y
+  answer "$question" y
   window=$(wait_window "^$title\$" 30)
   [ -n "$window" ] || { fail "full screen: no window after answering Yes"; finish; return; }
   pass "full screen: Yes opened the window '$title'"
@@ -216,6 +234,10 @@ run_game_refused_full_screen() {
 }
 
 start_display
+# Wine's desktop process binds to the display it was started with: start the
+# server and its services afresh on this one.
+wine_down
+wine_up
 run_probe
 run_game_windowed
 run_game_refused_full_screen
