@@ -251,6 +251,8 @@ const std::vector<Call> &Calls() {
   return S().calls;
 }
 
+void ClearCalls() { S().calls.clear(); }
+
 std::vector<std::string> CallNames() {
   std::vector<std::string> names;
   for (const Call &call : S().calls)

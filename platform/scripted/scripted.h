@@ -56,6 +56,9 @@ void Reset();
 
 const std::vector<Call> &Calls();
 std::vector<std::string> CallNames();
+// Empties the call log alone, keeping everything else: long runs (the soak)
+// would otherwise grow it by every call of every pass.
+void ClearCalls();
 
 // Answers for MessageBoxA, taken in order; with none queued a box answers
 // its default button (IDOK for MB_OK and MB_OKCANCEL, IDYES for MB_YESNO and
