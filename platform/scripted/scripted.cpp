@@ -251,7 +251,9 @@ const std::vector<Call> &Calls() {
   return S().calls;
 }
 
-void ClearCalls() { S().calls.clear(); }
+void ClearCalls() {
+  S().calls.clear();
+}
 
 std::vector<std::string> CallNames() {
   std::vector<std::string> names;
