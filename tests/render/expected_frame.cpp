@@ -63,6 +63,7 @@ public:
   void Env(const char *pname, const char *value) {
     Add(std::string("glTexEnvi(GL_TEXTURE_ENV, ") + pname + ", " + value + ")");
   }
+  void Box(int entry) { Add("(box " + std::to_string(entry) + " written)"); }
   void Material(const char *pname, const std::string &values) {
     Add(std::string("glMaterialfv(GL_FRONT, ") + pname + ", " + values + ")");
   }
@@ -227,6 +228,10 @@ std::vector<std::string> ExpectedFrame(const FrameInputs &in) {
   f.End();
   f.Disable("GL_BLEND");
   f.Enable("GL_DEPTH_TEST");
+  // 7: the walls' entries.
+  f.Box(9);
+  f.Box(10);
+  f.Box(11);
 
   // 8: the marker under the view point.
   f.Push();
@@ -259,6 +264,9 @@ std::vector<std::string> ExpectedFrame(const FrameInputs &in) {
     f.TexVertex(0, 0, -1, -0.2f, 0.6f);
     f.End();
     f.Pop();
+    if (!in.gameOver) {
+      f.Add("(gameOver set)");
+    }
   }
 
   // 10: the floor and its texture pair.
@@ -317,7 +325,9 @@ std::vector<std::string> ExpectedFrame(const FrameInputs &in) {
   f.Unit(0);
   f.Bind(12);
   WoodenBlock(f, 0.75f, -1.75f, -2.25f);
+  f.Box(7);
   WoodenBlock(f, 0.5f, 1.75f, 2.25f);
+  f.Box(8);
 
   // 13: electric box, four batches.
   const V sides[8] = {
@@ -351,10 +361,12 @@ std::vector<std::string> ExpectedFrame(const FrameInputs &in) {
     Quads(f, b.corners, b.count);
     f.End();
   }
+  f.Box(0);
 
   // 14: lamp posts.
   const float posts[6][2] = {{9, -1.2f}, {3.5f, -1.2f}, {9, 2},
                              {5, 1.2f},  {5.5f, 5},     {9, 8}};
+  int postEntry = 1;
   for (const auto &p : posts) {
     f.Unit(0);
     f.Bind(6);
@@ -365,6 +377,7 @@ std::vector<std::string> ExpectedFrame(const FrameInputs &in) {
     f.Bind(15);
     f.Disk(0, 0.1);
     f.Pop();
+    f.Box(postEntry++);
   }
 
   // 15-16: pillars and their bump pass.
@@ -396,6 +409,7 @@ std::vector<std::string> ExpectedFrame(const FrameInputs &in) {
   // 19: balls.
   for (int i = 12; i < 22; ++i) {
     if (in.ballCollected[i]) {
+      f.Box(i); // emptied again
       continue;
     }
     f.Push();
@@ -409,6 +423,7 @@ std::vector<std::string> ExpectedFrame(const FrameInputs &in) {
     f.Add("gluSphere(quadric, 0.1, 32, 32)");
     f.Disable("GL_LIGHTING");
     f.Pop();
+    f.Box(i);
   }
 
   // 20: material reset.

@@ -13,6 +13,7 @@ struct FrameInputs {
   bool bumpMappingOn = false;
   float headingDegrees = 0.0f;
   int ballsCollected = 0;
+  bool gameOver = false; // before the frame
   bool ballCollected[40] = {};
   float ballOffsetX[40] = {};
   float ballOffsetZ[40] = {};

@@ -40,6 +40,7 @@ protected:
     in.bumpMappingOn = bumpMappingOn;
     in.headingDegrees = headingDegrees;
     in.ballsCollected = ballsCollected;
+    in.gameOver = gameOver;
     for (int i = 0; i < 40; ++i) {
       in.ballCollected[i] = ballCollected[i];
       in.ballOffsetX[i] = ballOffsetX[i];

@@ -1,6 +1,7 @@
 // The wrapped GL and GLU functions and the text each call is recorded as.
 #include "tests/render/gl_trace.h"
 
+#include "game/game_state.h"
 #include "image/cube_map.h"
 #include "image/texture_slots.h"
 #include "platform/gl.h"
@@ -8,6 +9,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace gltrace {
 namespace {
@@ -111,8 +113,27 @@ std::string List(const float *values, int count) {
   return text + ")";
 }
 
+CollisionBox tableBefore[kCollisionBoxCount];
+bool gameOverBefore = false;
+
+// The game-state writes made since the last GL call, in entry order.
+void RecordStateWrites() {
+  for (int i = 0; i < kCollisionBoxCount; ++i) {
+    if (std::memcmp(&tableBefore[i], &collisionTable[i],
+                    sizeof(CollisionBox)) != 0) {
+      calls.push_back("(box " + std::to_string(i) + " written)");
+      tableBefore[i] = collisionTable[i];
+    }
+  }
+  if (gameOver != gameOverBefore) {
+    calls.push_back(gameOver ? "(gameOver set)" : "(gameOver cleared)");
+    gameOverBefore = gameOver;
+  }
+}
+
 void Record(const std::string &line) {
   if (recording) {
+    RecordStateWrites();
     calls.push_back(line);
   }
 }
@@ -192,10 +213,16 @@ void InstallExtensionRecorders() {
 
 void Start() {
   calls.clear();
+  std::memset(collisionTable, 0xFF, sizeof collisionTable);
+  std::memcpy(tableBefore, collisionTable, sizeof collisionTable);
+  gameOverBefore = gameOver;
   recording = true;
 }
 
 void Stop() {
+  if (recording) {
+    RecordStateWrites();
+  }
   recording = false;
 }
 

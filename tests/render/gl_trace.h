@@ -13,7 +13,11 @@ namespace gltrace {
 // call the real ones. Call after the scene set-up has fetched them.
 void InstallExtensionRecorders();
 
-void Start(); // clears the record and records from now on
+// Clears the record and records from now on. Writes to the collision table
+// and to gameOver are recorded too, as "(box N written)" and "(gameOver
+// set)" before the next GL call: the table is filled with a byte pattern no
+// write produces, so that every write shows, also of an unchanged value.
+void Start();
 void Stop();
 const std::vector<std::string> &Calls();
 
