@@ -137,6 +137,26 @@ TEST_F(FramePicture, TheNightFloorIsDarkerThanTheDayFloorAtTheSameSpot) {
   EXPECT_LT(night.Sum(), day.Sum());
 }
 
+// Unit 1 keeps the floor's second texture into the next frame, so the glass
+// (drawn before the floor) turns dark one frame after the floor does.
+TEST_F(FramePicture, TheGlassDarkensOneFrameAfterTheFloorTurnsToNight) {
+  Draw();
+  Swap();
+  Draw();
+  const Rgb day = PixelAt(kWidth / 2, kHeight / 2);
+  Swap();
+
+  lightLevel = 0.1f;
+  Draw();
+  const Rgb firstNight = PixelAt(kWidth / 2, kHeight / 2);
+  Swap();
+  Draw();
+  const Rgb secondNight = PixelAt(kWidth / 2, kHeight / 2);
+
+  EXPECT_EQ(firstNight.Sum(), day.Sum());
+  EXPECT_LT(secondNight.Sum(), day.Sum());
+}
+
 TEST_F(FramePicture, BumpMappingOnlyDarkensTheRoof) {
   PlaceCamera(12.0f, -1.0f, 0.0f, 11.0f, -1.0f, 0.0f);
   Draw();
