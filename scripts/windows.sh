@@ -5,6 +5,7 @@
 #                              that tvlounge.exe imports system DLLs only
 #   scripts/windows.sh test    build, run the suites under Wine, then the game
 #                              itself under Wine on Xvfb (tests/windows/)
+#   scripts/windows.sh imports PROGRAM.exe   the DLL import check alone
 # libjpeg (from Debian's own source package) and GoogleTest (from
 # /usr/src/googletest) are cross-built once and kept in build-windows/deps/.
 set -euo pipefail
@@ -139,8 +140,9 @@ test)
   build
   run_tests
   ;;
+imports) check_imports "${2:?usage: $0 imports PROGRAM.exe}" ;;
 *)
-  echo "usage: $0 build|test" >&2
+  echo "usage: $0 build|test|imports PROGRAM.exe" >&2
   exit 2
   ;;
 esac
