@@ -97,6 +97,23 @@ TEST_F(ShotTool, AMissingTextureExitsThreeBeforeTheGameStarts) {
       << noRoof.err;
 }
 
+// The game itself ends with status 0 on a texture that does not decode; the
+// tool does not pass that off as success.
+TEST_F(ShotTool, ATextureThatDoesNotDecodeFailsWithTheGamesMessage) {
+  const std::string copy =
+      "mkdir -p " + Quote(dir_ + "/data") + " && cp -r " +
+      Quote(std::string(TVL_SOURCE_DIR) + "/data/texture") + " " +
+      Quote(dir_ + "/data/") + " && echo not-a-bitmap >" +
+      Quote(dir_ + "/data/texture/wood.bmp");
+  ASSERT_EQ(std::system(copy.c_str()), 0);
+  const ToolRun run = RunTool({"--out", dir_ + "/x.png"}, dir_);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("the game ended during start-up"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(ReadFile(dir_ + "/x.png"), "");
+}
+
 TEST_F(ShotTool, AnUnwritableOutputFails) {
   const ToolRun run = RunTool({"--out", dir_ + "/no/such/dir/x.png"});
   EXPECT_EQ(run.status, 1);

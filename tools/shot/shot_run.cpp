@@ -11,7 +11,10 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -81,6 +84,24 @@ bool ResizeGameWindow(int width, int height, std::string *error) {
   message.lParam = MAKELONG(width, height);
   DispatchMessageA(&message);
   return true;
+}
+
+// The game ends the process itself, with status 0, when a texture file does
+// not decode. While it runs here, such an exit is reported as the failure
+// it is, with the message the game showed.
+bool gameRunning = false;
+
+void ReportEarlyExit() {
+  if (!gameRunning) {
+    return;
+  }
+  const std::vector<scripted::MessageBoxRecord> &boxes =
+      scripted::MessageBoxes();
+  std::fprintf(stderr, "tvlounge-shot: the game ended during start-up%s%s\n",
+               boxes.empty() ? "" : ": ",
+               boxes.empty() ? "" : boxes.back().text.c_str());
+  std::fflush(stderr);
+  _exit(1);
 }
 
 } // namespace
@@ -157,7 +178,11 @@ bool RunShot(const ShotOptions &options, ShotResult *result,
     }
   });
 
+  static const bool exitWatched = std::atexit(ReportEarlyExit) == 0;
+  (void)exitWatched;
+  gameRunning = true;
   WinMain(nullptr, nullptr, nullptr, 0);
+  gameRunning = false;
 
   result->title = scripted::WindowTitle();
   result->passes = static_cast<long>(std::min(state->swaps, passes.size()));
