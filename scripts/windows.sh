@@ -114,6 +114,7 @@ build() {
   mkdir -p "$deps"
   build_jpeg
   build_gtest
+  log "libjpeg and GoogleTest ready after ${SECONDS} s"
   # Configured on every run: cheap, and a tree whose first configure failed
   # (half-written sources) recovers on its own.
   cmake -S "$tvl_root" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -124,14 +125,18 @@ build() {
     -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
   cmake --build "$out" -j"$jobs"
   check_imports "$out/app/tvlounge.exe"
+  log "built after ${SECONDS} s"
 }
 
 run_tests() {
   . "$tvl_root/scripts/wine-env.sh"
   trap wine_down EXIT
   wine_up
+  log "Wine ready after ${SECONDS} s"
   ctest --test-dir "$out" --output-on-failure -j"$jobs"
+  log "suites done after ${SECONDS} s"
   "$tvl_root/tests/windows/e2e.sh" "$out"
+  log "end-to-end run done after ${SECONDS} s"
 }
 
 case "${1:-}" in

@@ -209,6 +209,7 @@ run_game_windowed() {
   local box window
   box=$(wait_window '^Start FullScreen\?$' 30)
   [ -n "$box" ] || { fail "windowed: no start-up question"; finish; return; }
+  import -window "$box" "$shots/start-up-question.png"
   answer "$box" n
   window=$(wait_window "^$title\$" 30)
   [ -n "$window" ] || { fail "windowed: no window titled '$title'"; finish; return; }
