@@ -40,10 +40,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   RECT rect = {0, 0, 640, 480};
   AdjustWindowRectEx(&rect, style, FALSE, WS_EX_APPWINDOW);
-  HWND window = CreateWindowExA(WS_EX_APPWINDOW, "Probe", "Probe window",
-                                style, 0, 0, rect.right - rect.left,
-                                rect.bottom - rect.top, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window =
+      CreateWindowExA(WS_EX_APPWINDOW, "Probe", "Probe window", style, 0, 0,
+                      rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                      nullptr, instance, nullptr);
   HDC dc = window ? GetDC(window) : nullptr;
   if (!dc) {
     return 4;
