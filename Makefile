@@ -15,6 +15,7 @@ run: release
 test: build
 	ctest --test-dir $(BUILD_TEST) --output-on-failure -j$(JOBS)
 	scripts/fuzz.sh short
+	scripts/windows.sh test
 
 deps:
 	@scripts/install-deps

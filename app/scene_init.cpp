@@ -40,8 +40,11 @@ const TextureFile kTextureFiles[] = {
     {kSlotGameOver, "data/texture/gameover.bmp"},
 };
 
+// wglGetProcAddress's result type differs between platforms; going through a
+// plain function pointer keeps the conversion warning-free on both.
 template <typename Pointer> Pointer FetchEntryPoint(const char *name) {
-  return reinterpret_cast<Pointer>(wglGetProcAddress(name));
+  return reinterpret_cast<Pointer>(
+      reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
 }
 
 } // namespace
