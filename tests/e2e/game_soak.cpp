@@ -1,10 +1,13 @@
 // game_soak: the game's own loop on the scripted platform for many passes of
-// random keys (arrows, B, D, N and now and then R with a new layout), to
-// show that a long game neither fails a sanitizer check nor grows. Prints
-// what it played and the memory it held, and fails when the live heap or
-// the resident size grew after the first second by more than the limits.
+// random keys (arrows, or a walk towards the nearest ball, with B, D, N and
+// now and then R with a new layout), to show that a long game neither fails
+// a sanitizer check nor grows. Prints what it played and the memory it held,
+// and fails when the live heap or the resident size climbed after the first
+// second by more than the limits.
 // Usage: game_soak PASSES [SEED] [WIDTHxHEIGHT]   (from the repository root)
 #include "app/shell_state.h"
+#include "camera/camera.h"
+#include "game/collision.h"
 #include "game/game_state.h"
 #include "platform/scripted/scripted.h"
 
@@ -14,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -74,9 +78,41 @@ struct Soak {
     return std::uniform_real_distribution<double>(0, 1)(random) < p;
   }
 
+  // Half of the runs walk towards the nearest ball instead of the arrows
+  // drawn at random, so that balls get collected, games end and restart.
+  bool piloting = false;
+
+  static unsigned PilotArrows() {
+    int best = -1;
+    float bestDistance = 0;
+    for (int i = kFirstBallEntry; i < kFirstBallEntry + kBallCount; ++i) {
+      if (ballCollected[i])
+        continue;
+      const float dx = 5.0f + ballOffsetX[i] - camera.viewPoint.x;
+      const float dz = 2.5f + ballOffsetZ[i] - camera.viewPoint.z;
+      const float d = std::hypot(dx, dz);
+      if (best < 0 || d < bestDistance) {
+        best = i;
+        bestDistance = d;
+      }
+    }
+    if (best < 0)
+      return 0;
+    const float vx = camera.viewPoint.x - camera.position.x;
+    const float vz = camera.viewPoint.z - camera.position.z;
+    const float tx = 5.0f + ballOffsetX[best] - camera.viewPoint.x;
+    const float tz = 2.5f + ballOffsetZ[best] - camera.viewPoint.z;
+    const float a = std::atan2(vx * tz - vz * tx, vx * tx + vz * tz);
+    unsigned arrows = std::fabs(a) <= 0.3f ? 1u : 0u; // UP
+    if (std::fabs(a) > 0.03f)
+      arrows |= a > 0 ? 8u : 4u; // RIGHT or LEFT
+    return arrows;
+  }
+
   void ChooseKeys() {
     held = 0;
-    const double odds[8] = {0.45, 0.2, 0.3, 0.3, 0.05, 0.1, 0.1, 0.01};
+    piloting = Chance(0.5);
+    const double odds[8] = {0.45, 0.2, 0.3, 0.3, 0.05, 0.1, 0.1, 0.003};
     for (int k = 0; k < 8; ++k)
       if (Chance(odds[k]))
         held |= 1u << k;
@@ -164,6 +200,8 @@ struct Soak {
     }
     if (runLeft-- <= 0)
       ChooseKeys();
+    if (piloting)
+      held = (held & ~0xFu) | PilotArrows();
     const int keys[8] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT,
                          0x42,  0x44,    0x4E,    0x52};
     for (int k = 0; k < 8; ++k)
