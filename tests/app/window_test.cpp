@@ -188,8 +188,9 @@ TEST_P(TeardownFailure, ReportsAndCarriesOn) {
   // A window that could not be destroyed also keeps its class registered.
   const bool windowKept = std::string(GetParam().call) == "DestroyWindow";
   ASSERT_EQ(scripted::MessageBoxes().size(), windowKept ? 2u : 1u);
-  if (windowKept)
+  if (windowKept) {
     EXPECT_EQ(scripted::MessageBoxes()[1].text, "Could Not Unregister Class.");
+  }
   const auto &box = scripted::MessageBoxes()[0];
   EXPECT_EQ(box.text, GetParam().text);
   EXPECT_EQ(box.caption, "SHUTDOWN ERROR");
