@@ -21,6 +21,25 @@ enum class HandleKind : std::uintptr_t {
   Cursor = 8,
 };
 
+constexpr int kHandleKindShift = 24;
+
+// The handle of a kind with a serial (or, for system icons and cursors, a
+// resource number).
+template <typename H> H MakeHandle(HandleKind kind, std::uintptr_t serial) {
+  return reinterpret_cast<H>(
+      (static_cast<std::uintptr_t>(kind) << kHandleKindShift) | serial);
+}
+
+// The two halves of a handle value, for printing one.
+inline HandleKind KindOf(const void *handle) {
+  return static_cast<HandleKind>(reinterpret_cast<std::uintptr_t>(handle) >>
+                                 kHandleKindShift);
+}
+inline std::uintptr_t SerialOf(const void *handle) {
+  return reinterpret_cast<std::uintptr_t>(handle) &
+         ((std::uintptr_t{1} << kHandleKindShift) - 1);
+}
+
 template <typename T> class HandleTable {
 public:
   explicit HandleTable(HandleKind kind) : kind_(kind) {}
@@ -30,7 +49,12 @@ public:
   template <typename H> H Add(std::unique_ptr<T> object) {
     const std::uintptr_t serial = ++lastSerial_;
     items_[serial] = std::move(object);
-    return reinterpret_cast<H>(Encode(serial));
+    return MakeHandle<H>(kind_, serial);
+  }
+
+  // The handle of an entry of Items().
+  template <typename H> H HandleOf(std::uintptr_t serial) const {
+    return MakeHandle<H>(kind_, serial);
   }
 
   template <typename H> T *Find(H handle) const {
@@ -40,10 +64,9 @@ public:
 
   // The serial the handle carries, 0 for a handle of another kind or null.
   template <typename H> std::uintptr_t Serial(H handle) const {
-    const auto value = reinterpret_cast<std::uintptr_t>(handle);
-    if ((value >> kKindShift) != static_cast<std::uintptr_t>(kind_))
+    if (KindOf(handle) != kind_)
       return 0;
-    return value & ((std::uintptr_t{1} << kKindShift) - 1);
+    return SerialOf(handle);
   }
 
   template <typename H> bool Remove(H handle) {
@@ -59,11 +82,6 @@ public:
   std::map<std::uintptr_t, std::unique_ptr<T>> &Items() { return items_; }
 
 private:
-  static constexpr int kKindShift = 24;
-  std::uintptr_t Encode(std::uintptr_t serial) const {
-    return (static_cast<std::uintptr_t>(kind_) << kKindShift) | serial;
-  }
-
   HandleKind kind_;
   std::uintptr_t lastSerial_ = 0;
   std::map<std::uintptr_t, std::unique_ptr<T>> items_;

@@ -30,4 +30,12 @@ inline FrameInsets FrameFor(DWORD style, bool menu) {
   return {border, border + caption, border, border};
 }
 
+// AdjustWindowRectEx: a client rectangle grown to the window's outer one.
+inline void AddFrame(RECT *rect, const FrameInsets &frame) {
+  rect->left -= frame.left;
+  rect->top -= frame.top;
+  rect->right += frame.right;
+  rect->bottom += frame.bottom;
+}
+
 } // namespace platform

@@ -19,12 +19,6 @@
 namespace scripted_detail {
 namespace {
 
-struct DisplayMode {
-  int width;
-  int height;
-  int bits;
-};
-
 struct State {
   std::vector<scripted::Call> calls;
   std::vector<scripted::MessageBoxRecord> boxes;
@@ -32,13 +26,12 @@ struct State {
   std::map<std::string, int> failures; // name -> calls left, -1 always
   MessageState messages;
   platform::HandleTable<Window> windows{platform::HandleKind::Window};
-  std::map<std::string, WNDPROC> classes; // by lower-case name
-  ATOM lastAtom = 0xC000;
+  platform::WindowClasses classes;
   HWND focus = nullptr;
   std::string lastTitle;
   HWND lastWindow = nullptr;
   int cursorCount = 0;
-  std::vector<DisplayMode> offeredModes;
+  std::vector<platform::DisplayMode> offeredModes;
   bool modeChanged = false;
 };
 
@@ -47,21 +40,10 @@ State &S() {
   return state;
 }
 
-std::string ClassKey(const char *name) {
-  std::string key = name == nullptr ? "" : name;
-  for (char &c : key)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return key;
-}
-
-bool IsResourceId(LPCSTR name) {
-  return (reinterpret_cast<UINT_PTR>(name) >> 16) == 0;
-}
-
 std::string NameOrResource(LPCSTR name) {
   if (name == nullptr)
     return "null";
-  if (IsResourceId(name))
+  if (platform::IsResourceId(name))
     return "#" + Dec(static_cast<long long>(reinterpret_cast<UINT_PTR>(name)));
   return name;
 }
@@ -87,43 +69,25 @@ std::string ModeText(const DEVMODEA *mode) {
 } // namespace
 
 LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-  const Window *window = FindWindow(handle);
-  if (window == nullptr || window->procedure == nullptr)
-    return 0;
-  return window->procedure(handle, message, wParam, lParam);
+  return platform::CallProcedure(FindWindow(handle), handle, message, wParam,
+                                 lParam);
 }
 
 void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG msg = {};
-  msg.hwnd = window;
-  msg.message = message;
-  msg.wParam = wParam;
-  msg.lParam = lParam;
-  Messages().queue.push_back(msg);
+  Messages().queue.Post(window, message, wParam, lParam, 0);
 }
 
+namespace {
 void SetActivation(HWND handle, bool active, bool minimised) {
-  Window *window = FindWindow(handle);
-  if (window == nullptr ||
-      (window->active == active && window->minimised == minimised))
-    return;
-  window->active = active;
-  window->minimised = minimised;
-  Send(handle, WM_ACTIVATE,
-       static_cast<WPARAM>(
-           MAKELONG(active ? WA_ACTIVE : WA_INACTIVE, minimised ? 1 : 0)),
-       0);
+  platform::ChangeActivation(FindWindow(handle), handle, active, minimised);
 }
+} // namespace
 
 bool DestroyWindowNow(HWND handle) {
   if (FindWindow(handle) == nullptr)
     return false;
   ForgetWindowGl(handle);
-  auto &queue = Messages().queue;
-  queue.erase(
-      std::remove_if(queue.begin(), queue.end(),
-                     [handle](const MSG &m) { return m.hwnd == handle; }),
-      queue.end());
+  Messages().queue.DropFor(handle);
   if (S().focus == handle)
     S().focus = nullptr;
   S().windows.Remove(handle);
@@ -131,27 +95,8 @@ bool DestroyWindowNow(HWND handle) {
 }
 
 BOOL ShowWindowNow(HWND handle, int showCommand) {
-  Window *window = FindWindow(handle);
-  if (window == nullptr)
-    return FALSE;
-  const BOOL wasVisible = window->visible ? TRUE : FALSE;
-  switch (showCommand) {
-  case SW_HIDE:
-    window->visible = false;
-    SetActivation(handle, false, window->minimised);
-    break;
-  case SW_MINIMIZE:
-  case SW_SHOWMINIMIZED:
-    window->visible = true;
-    SetActivation(handle, false, true);
-    break;
-  default:
-    window->visible = true;
-    S().focus = handle;
-    SetActivation(handle, true, false);
-    break;
-  }
-  return wasVisible;
+  return platform::ShowRecord(FindWindow(handle), handle, showCommand,
+                              &S().focus);
 }
 
 namespace {
@@ -187,9 +132,8 @@ std::string Handle(const void *handle) {
     return "null";
   if (handle == INVALID_HANDLE_VALUE)
     return "invalid";
-  const auto value = reinterpret_cast<UINT_PTR>(handle);
-  const UINT_PTR serial = value & 0xFFFFFF;
-  switch (static_cast<platform::HandleKind>(value >> 24)) {
+  const UINT_PTR serial = platform::SerialOf(handle);
+  switch (platform::KindOf(handle)) {
   case platform::HandleKind::Window:
     return "hwnd" + Dec(serial);
   case platform::HandleKind::DeviceContext:
@@ -305,7 +249,7 @@ int LiveWindows() {
   return S().windows.Size();
 }
 int RegisteredClasses() {
-  return static_cast<int>(S().classes.size());
+  return S().classes.Count();
 }
 int LiveContexts() {
   return LiveContextCount();
@@ -321,10 +265,9 @@ bool ContextCurrent() {
 
 HINSTANCE GetModuleHandleA(LPCSTR moduleName) {
   Record("GetModuleHandleA", {Text(moduleName)});
-  if (ShouldFail("GetModuleHandleA") || moduleName != nullptr)
+  if (ShouldFail("GetModuleHandleA"))
     return nullptr;
-  return reinterpret_cast<HINSTANCE>(
-      (static_cast<UINT_PTR>(platform::HandleKind::Module) << 24) | 1);
+  return platform::ModuleHandle(moduleName);
 }
 
 namespace {
@@ -332,11 +275,9 @@ template <typename H>
 H LoadSystemResource(const char *name, platform::HandleKind kind,
                      HINSTANCE instance, LPCSTR resource) {
   Record(name, {Handle(instance), NameOrResource(resource)});
-  const auto id = reinterpret_cast<UINT_PTR>(resource);
-  if (ShouldFail(name) || instance != nullptr || !IsResourceId(resource) ||
-      id < 32512)
+  if (ShouldFail(name))
     return nullptr;
-  return reinterpret_cast<H>((static_cast<UINT_PTR>(kind) << 24) | id);
+  return platform::SystemResource<H>(kind, instance, resource);
 }
 } // namespace
 
@@ -359,31 +300,16 @@ ATOM RegisterClassA(const WNDCLASSA *wc) {
          {NameOrResource(wc->lpszClassName), Hex(wc->style),
           wc->lpfnWndProc ? "proc" : "null", Handle(wc->hInstance),
           Handle(wc->hIcon), Handle(wc->hCursor)});
-  if (ShouldFail("RegisterClassA") || wc->lpfnWndProc == nullptr ||
-      wc->lpszClassName == nullptr || IsResourceId(wc->lpszClassName))
+  if (ShouldFail("RegisterClassA"))
     return 0;
-  const std::string key = ClassKey(wc->lpszClassName);
-  if (key.empty() || S().classes.count(key) != 0)
-    return 0; // the name is taken
-  S().classes[key] = wc->lpfnWndProc;
-  return ++S().lastAtom;
+  return S().classes.Register(wc);
 }
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
   Record("UnregisterClassA", {NameOrResource(className), Handle(instance)});
-  if (ShouldFail("UnregisterClassA") || className == nullptr ||
-      IsResourceId(className))
+  if (ShouldFail("UnregisterClassA"))
     return FALSE;
-  const std::string key = ClassKey(className);
-  const auto it = S().classes.find(key);
-  if (it == S().classes.end())
-    return FALSE;
-  for (auto &entry : S().windows.Items()) {
-    if (entry.second->className == key)
-      return FALSE; // a class with windows stays, as on Win32
-  }
-  S().classes.erase(it);
-  return TRUE;
+  return S().classes.Unregister(className, S().windows) ? TRUE : FALSE;
 }
 
 BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle) {
@@ -391,11 +317,7 @@ BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle) {
          {RectText(rect), Hex(style), Dec(menu), Hex(exStyle)});
   if (ShouldFail("AdjustWindowRectEx") || rect == nullptr)
     return FALSE;
-  const platform::FrameInsets frame = platform::FrameFor(style, menu != FALSE);
-  rect->left -= frame.left;
-  rect->top -= frame.top;
-  rect->right += frame.right;
-  rect->bottom += frame.bottom;
+  platform::AddFrame(rect, platform::FrameFor(style, menu != FALSE));
   return TRUE;
 }
 
@@ -407,22 +329,15 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
          {Hex(exStyle), NameOrResource(className), Text(windowName), Hex(style),
           Dec(x), Dec(y), Dec(width), Dec(height), Handle(parent), Handle(menu),
           Handle(instance), param ? "ptr" : "null"});
-  if (ShouldFail("CreateWindowExA") || className == nullptr ||
-      IsResourceId(className) || parent != nullptr)
+  if (ShouldFail("CreateWindowExA") || parent != nullptr)
     return nullptr;
-  const auto cls = S().classes.find(ClassKey(className));
-  if (cls == S().classes.end())
+  const platform::WindowClasses::Entry *cls = S().classes.Find(className);
+  if (cls == nullptr)
     return nullptr;
-  const platform::FrameInsets frame =
-      platform::FrameFor(style, menu != nullptr);
   auto window = std::make_unique<Window>();
-  window->className = cls->first;
-  window->procedure = cls->second;
-  window->title = windowName == nullptr ? "" : windowName;
-  window->style = style;
-  window->exStyle = exStyle;
-  window->clientWidth = std::max(width - frame.left - frame.right, 0);
-  window->clientHeight = std::max(height - frame.top - frame.bottom, 0);
+  platform::InitWindowRecord(window.get(), *cls, windowName, style, exStyle,
+                             width, height,
+                             platform::FrameFor(style, menu != nullptr));
   const int clientWidth = window->clientWidth;
   const int clientHeight = window->clientHeight;
   S().lastTitle = window->title;
@@ -461,17 +376,7 @@ HWND SetFocus(HWND handle) {
   Record("SetFocus", {Handle(handle)});
   if (ShouldFail("SetFocus"))
     return nullptr;
-  const HWND previous = S().focus;
-  if (handle == nullptr) {
-    S().focus = nullptr;
-    return previous;
-  }
-  Window *window = FindWindow(handle);
-  if (window == nullptr)
-    return nullptr;
-  S().focus = handle;
-  SetActivation(handle, true, window->minimised);
-  return previous;
+  return platform::MoveFocus(handle, FindWindow(handle), &S().focus);
 }
 
 HWND GetFocus() {
@@ -506,7 +411,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
     S().modeChanged = false;
     return DISP_CHANGE_SUCCESSFUL;
   }
-  for (const DisplayMode &offered : S().offeredModes) {
+  for (const platform::DisplayMode &offered : S().offeredModes) {
     const bool width = !(mode->dmFields & DM_PELSWIDTH) ||
                        static_cast<int>(mode->dmPelsWidth) == offered.width;
     const bool height = !(mode->dmFields & DM_PELSHEIGHT) ||
@@ -514,8 +419,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
     const bool bits = !(mode->dmFields & DM_BITSPERPEL) ||
                       static_cast<int>(mode->dmBitsPerPel) == offered.bits;
     if (width && height && bits) {
-      constexpr DWORD kTestOnly = 0x00000002u; // CDS_TEST
-      if (!(flags & kTestOnly))
+      if (!(flags & platform::kChangeTestOnly))
         S().modeChanged = true;
       return DISP_CHANGE_SUCCESSFUL;
     }

@@ -8,6 +8,7 @@
 
 #include "platform/handle_table.h"
 #include "platform/pixel_format.h"
+#include "platform/sdl_gl_context.h"
 
 #include <SDL.h>
 
@@ -19,10 +20,6 @@
 
 namespace scripted_detail {
 namespace {
-
-struct DeviceContext {
-  HWND window;
-};
 
 struct RenderingContext {
   SDL_Window *surface = nullptr; // hidden, the context's drawable
@@ -37,7 +34,7 @@ struct RenderingContext {
 };
 
 struct GlState {
-  platform::HandleTable<DeviceContext> dcs{platform::HandleKind::DeviceContext};
+  platform::DeviceContexts dcs;
   platform::HandleTable<RenderingContext> rcs{
       platform::HandleKind::RenderingContext};
   HGLRC current = nullptr;
@@ -66,22 +63,8 @@ bool StartVideo() {
   return started == 1;
 }
 
-void ApplyGlAttributes(const platform::PixelFormat &format) {
-  SDL_GL_ResetAttributes(); // compatibility context: no profile asked for
-  const int green = format.colourBits == 16 ? 6 : format.colourBits / 3;
-  const int redBlue = format.colourBits == 16 ? 5 : format.colourBits / 3;
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, redBlue);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, redBlue);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, format.alphaBits);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, format.depthBits);
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, format.stencilBits);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, format.doubleBuffer ? 1 : 0);
-}
-
 Window *WindowOfDc(HDC deviceContext) {
-  const DeviceContext *dc = G().dcs.Find(deviceContext);
-  return dc == nullptr ? nullptr : FindWindow(dc->window);
+  return FindWindow(G().dcs.WindowOf(deviceContext));
 }
 
 void Release() {
@@ -102,11 +85,7 @@ std::vector<std::string> DescriptorArgs(HDC dc,
 } // namespace
 
 void ForgetWindowGl(HWND handle) {
-  Window *window = FindWindow(handle);
-  if (window != nullptr && window->deviceContext != nullptr) {
-    G().dcs.Remove(window->deviceContext);
-    window->deviceContext = nullptr;
-  }
+  G().dcs.Forget(FindWindow(handle));
 }
 
 void ResetGl() {
@@ -142,19 +121,15 @@ HDC GetDC(HWND handle) {
   Window *window = FindWindow(handle);
   if (ShouldFail("GetDC") || window == nullptr)
     return nullptr;
-  if (window->deviceContext == nullptr) {
-    window->deviceContext = G().dcs.Add<HDC>(
-        std::make_unique<DeviceContext>(DeviceContext{handle}));
-  }
-  return window->deviceContext;
+  return G().dcs.For(window, handle);
 }
 
 int ReleaseDC(HWND handle, HDC deviceContext) {
   Record("ReleaseDC", {Handle(handle), Handle(deviceContext)});
   if (ShouldFail("ReleaseDC"))
     return 0;
-  const DeviceContext *dc = G().dcs.Find(deviceContext);
-  return dc != nullptr && dc->window == handle ? 1 : 0;
+  const HWND owner = G().dcs.WindowOf(deviceContext);
+  return owner != nullptr && owner == handle ? 1 : 0;
 }
 
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd) {
@@ -184,9 +159,9 @@ HGLRC wglCreateContext(HDC deviceContext) {
   if (ShouldFail("wglCreateContext") || window == nullptr ||
       window->pixelFormat == 0 || !StartVideo())
     return nullptr;
-  ApplyGlAttributes(*platform::PixelFormatAt(window->pixelFormat));
+  platform::ApplyGlAttributes(*platform::PixelFormatAt(window->pixelFormat));
   auto rc = std::make_unique<RenderingContext>();
-  rc->window = G().dcs.Find(deviceContext)->window;
+  rc->window = G().dcs.WindowOf(deviceContext);
   rc->surface = SDL_CreateWindow(
       "scripted", 0, 0, std::max(window->clientWidth, 1),
       std::max(window->clientHeight, 1), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -194,11 +169,7 @@ HGLRC wglCreateContext(HDC deviceContext) {
     std::fprintf(stderr, "scripted platform: %s\n", SDL_GetError());
     return nullptr;
   }
-  SDL_Window *previousWindow = SDL_GL_GetCurrentWindow();
-  SDL_GLContext previous = SDL_GL_GetCurrentContext();
-  rc->context = SDL_GL_CreateContext(rc->surface);
-  // SDL makes a new context current; WGL does not.
-  SDL_GL_MakeCurrent(previous ? previousWindow : nullptr, previous);
+  rc->context = platform::CreateContextKeepingCurrent(rc->surface);
   if (rc->context == nullptr) {
     std::fprintf(stderr, "scripted platform: %s\n", SDL_GetError());
     return nullptr;
@@ -245,8 +216,8 @@ PROC wglGetProcAddress(LPCSTR name) {
 
 BOOL SwapBuffers(HDC deviceContext) {
   Record("SwapBuffers", {Handle(deviceContext)});
-  const DeviceContext *dc = G().dcs.Find(deviceContext);
-  const Window *window = WindowOfDc(deviceContext);
+  const HWND owner = G().dcs.WindowOf(deviceContext);
+  const Window *window = FindWindow(owner);
   if (ShouldFail("SwapBuffers") || window == nullptr ||
       window->pixelFormat == 0)
     return FALSE;
@@ -255,7 +226,7 @@ BOOL SwapBuffers(HDC deviceContext) {
     hook();
   // The current context's drawable, when it belongs to this window.
   const RenderingContext *rc = G().rcs.Find(G().current);
-  if (rc != nullptr && rc->window == dc->window)
+  if (rc != nullptr && rc->window == owner)
     SDL_GL_SwapWindow(rc->surface);
   return TRUE;
 }

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/scripted/scripted.h"
+#include "platform/win32_common.h"
 
-#include <deque>
 #include <functional>
 #include <set>
 #include <string>
@@ -22,20 +22,7 @@ std::string Hex(unsigned long long value);
 std::string Dec(long long value);
 std::string Text(const char *text);
 
-struct Window {
-  std::string className;
-  WNDPROC procedure = nullptr;
-  std::string title;
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  int clientWidth = 0;
-  int clientHeight = 0;
-  bool visible = false;
-  bool active = false;
-  bool minimised = false;
-  HDC deviceContext = nullptr;
-  int pixelFormat = 0;
-};
+using Window = platform::WindowRecord;
 
 Window *FindWindow(HWND window);
 
@@ -48,9 +35,7 @@ bool DestroyWindowNow(HWND window);
 BOOL ShowWindowNow(HWND window, int showCommand);
 
 struct MessageState {
-  std::deque<MSG> queue;
-  bool quitPending = false;
-  int quitCode = 0;
+  platform::MessageQueue queue;
   std::function<void()> idleHook;
   std::set<int> keysDown;
 };

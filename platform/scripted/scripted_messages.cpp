@@ -34,27 +34,10 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
          {Handle(window), Hex(filterMin), Hex(filterMax), Hex(removeMessage)});
   if (ShouldFail("PeekMessageA") || msg == nullptr)
     return FALSE;
-  const bool anyRange = filterMin == 0 && filterMax == 0;
-  auto &queue = Messages().queue;
-  for (auto it = queue.begin(); it != queue.end(); ++it) {
-    if (window != nullptr && it->hwnd != window)
-      continue;
-    if (!anyRange && (it->message < filterMin || it->message > filterMax))
-      continue;
-    *msg = *it;
-    if (removeMessage & PM_REMOVE)
-      queue.erase(it);
+  // No clock: the script's messages carry time 0.
+  if (Messages().queue.Peek(msg, window, filterMin, filterMax, removeMessage,
+                            0))
     return TRUE;
-  }
-  if (Messages().quitPending &&
-      (anyRange || (WM_QUIT >= filterMin && WM_QUIT <= filterMax))) {
-    *msg = MSG{};
-    msg->message = WM_QUIT;
-    msg->wParam = static_cast<WPARAM>(Messages().quitCode);
-    if (removeMessage & PM_REMOVE)
-      Messages().quitPending = false;
-    return TRUE;
-  }
   // A copy: the hook may replace itself.
   const std::function<void()> hook = Messages().idleHook;
   if (hook)
@@ -64,10 +47,9 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
 
 BOOL TranslateMessage(const MSG *msg) {
   Record("TranslateMessage", {msg ? Hex(msg->message) : "null"});
-  if (ShouldFail("TranslateMessage") || msg == nullptr)
+  if (ShouldFail("TranslateMessage"))
     return FALSE;
-  return msg->message == WM_KEYDOWN || msg->message == WM_KEYUP ||
-         msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP;
+  return platform::IsKeyMessage(msg) ? TRUE : FALSE;
 }
 
 LRESULT DispatchMessageA(const MSG *msg) {
@@ -84,8 +66,7 @@ LRESULT DispatchMessageA(const MSG *msg) {
 
 void PostQuitMessage(int exitCode) {
   Record("PostQuitMessage", {Dec(exitCode)});
-  Messages().quitPending = true;
-  Messages().quitCode = exitCode;
+  Messages().queue.PostQuit(exitCode);
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam,

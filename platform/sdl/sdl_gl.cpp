@@ -8,24 +8,20 @@
 #include "platform/sdl/sdl_platform.h"
 
 #include "platform/handle_table.h"
+#include "platform/sdl_gl_context.h"
 
 #include <memory>
 
 namespace sdl_platform {
 namespace {
 
-struct DeviceContext {
-  HWND window;
-};
-
 struct RenderingContext {
   SDL_GLContext context;
   HWND window; // the window whose DC it was made on
 };
 
-platform::HandleTable<DeviceContext> &DeviceContexts() {
-  static platform::HandleTable<DeviceContext> table(
-      platform::HandleKind::DeviceContext);
+platform::DeviceContexts &DeviceContexts() {
+  static platform::DeviceContexts table;
   return table;
 }
 
@@ -38,18 +34,13 @@ platform::HandleTable<RenderingContext> &RenderingContexts() {
 HGLRC current = nullptr;
 
 Window *WindowOfDc(HDC deviceContext) {
-  const DeviceContext *dc = DeviceContexts().Find(deviceContext);
-  return dc == nullptr ? nullptr : FindWindow(dc->window);
+  return FindWindow(DeviceContexts().WindowOf(deviceContext));
 }
 
 } // namespace
 
 void ForgetWindowGl(HWND handle) {
-  Window *window = FindWindow(handle);
-  if (window != nullptr && window->deviceContext != nullptr) {
-    DeviceContexts().Remove(window->deviceContext);
-    window->deviceContext = nullptr;
-  }
+  DeviceContexts().Forget(FindWindow(handle));
 }
 
 } // namespace sdl_platform
@@ -60,18 +51,14 @@ HDC GetDC(HWND handle) {
   Window *window = FindWindow(handle);
   if (window == nullptr)
     return nullptr; // the screen's DC is not offered
-  if (window->deviceContext == nullptr) {
-    window->deviceContext = DeviceContexts().Add<HDC>(
-        std::make_unique<DeviceContext>(DeviceContext{handle}));
-  }
-  return window->deviceContext;
+  return DeviceContexts().For(window, handle);
 }
 
 int ReleaseDC(HWND handle, HDC deviceContext) {
   // A window's own DC stays valid until the window goes; releasing it only
   // checks that it is that window's.
-  const DeviceContext *dc = DeviceContexts().Find(deviceContext);
-  return dc != nullptr && dc->window == handle ? 1 : 0;
+  const HWND owner = DeviceContexts().WindowOf(deviceContext);
+  return owner != nullptr && owner == handle ? 1 : 0;
 }
 
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd) {
@@ -103,17 +90,12 @@ HGLRC wglCreateContext(HDC deviceContext) {
   Window *window = WindowOfDc(deviceContext);
   if (window == nullptr || window->pixelFormat == 0)
     return nullptr;
-  ApplyGlAttributes(window->sdlFormat);
-  SDL_Window *previousWindow = SDL_GL_GetCurrentWindow();
-  SDL_GLContext previous = SDL_GL_GetCurrentContext();
-  SDL_GLContext context = SDL_GL_CreateContext(window->sdl);
-  // SDL makes a new context current; WGL does not.
-  SDL_GL_MakeCurrent(previous ? previousWindow : nullptr, previous);
+  platform::ApplyGlAttributes(window->sdlFormat);
+  SDL_GLContext context = platform::CreateContextKeepingCurrent(window->sdl);
   if (context == nullptr)
     return nullptr;
-  const DeviceContext *dc = DeviceContexts().Find(deviceContext);
   return RenderingContexts().Add<HGLRC>(std::make_unique<RenderingContext>(
-      RenderingContext{context, dc->window}));
+      RenderingContext{context, DeviceContexts().WindowOf(deviceContext)}));
 }
 
 BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {

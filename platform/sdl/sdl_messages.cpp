@@ -9,30 +9,13 @@
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_platform.h"
 
-#include <algorithm>
-#include <deque>
-
 namespace sdl_platform {
 namespace {
 
-struct Queue {
-  std::deque<MSG> posted;
-  bool quitPending = false;
-  int quitCode = 0;
-};
-
 // Each thread has its own queue, as on Win32 (the game uses one thread).
-Queue &Q() {
-  thread_local Queue queue;
+platform::MessageQueue &Q() {
+  thread_local platform::MessageQueue queue;
   return queue;
-}
-
-bool Accepts(const MSG &msg, HWND window, UINT low, UINT high) {
-  if (window != nullptr && msg.hwnd != window)
-    return false;
-  if (low == 0 && high == 0)
-    return true;
-  return msg.message >= low && msg.message <= high;
 }
 
 // Bits 30 (key was down) and 31 (released) of a key message, count 1.
@@ -137,28 +120,16 @@ void PumpSdlEvents() {
 } // namespace
 
 LRESULT SendToWindow(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-  const Window *window = FindWindow(handle);
-  if (window == nullptr || window->procedure == nullptr)
-    return 0;
-  return window->procedure(handle, message, wParam, lParam);
+  return platform::CallProcedure(FindWindow(handle), handle, message, wParam,
+                                 lParam);
 }
 
 void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG msg = {};
-  msg.hwnd = window;
-  msg.message = message;
-  msg.wParam = wParam;
-  msg.lParam = lParam;
-  msg.time = SDL_GetTicks();
-  Q().posted.push_back(msg);
+  Q().Post(window, message, wParam, lParam, SDL_GetTicks());
 }
 
 void DropQueuedFor(HWND window) {
-  auto &posted = Q().posted;
-  posted.erase(
-      std::remove_if(posted.begin(), posted.end(),
-                     [window](const MSG &m) { return m.hwnd == window; }),
-      posted.end());
+  Q().DropFor(window);
 }
 
 } // namespace sdl_platform
@@ -170,34 +141,15 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
   if (msg == nullptr)
     return FALSE;
   PumpSdlEvents();
-  Queue &q = Q();
-  for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
-    if (!Accepts(*it, window, filterMin, filterMax))
-      continue;
-    *msg = *it;
-    if (removeMessage & PM_REMOVE)
-      q.posted.erase(it);
-    return TRUE;
-  }
-  const bool quitInRange = (filterMin == 0 && filterMax == 0) ||
-                           (WM_QUIT >= filterMin && WM_QUIT <= filterMax);
-  if (q.quitPending && quitInRange) {
-    *msg = MSG{};
-    msg->message = WM_QUIT;
-    msg->wParam = static_cast<WPARAM>(q.quitCode);
-    msg->time = SDL_GetTicks();
-    if (removeMessage & PM_REMOVE)
-      q.quitPending = false;
-    return TRUE;
-  }
-  return FALSE;
+  return Q().Peek(msg, window, filterMin, filterMax, removeMessage,
+                  SDL_GetTicks())
+             ? TRUE
+             : FALSE;
 }
 
 BOOL TranslateMessage(const MSG *msg) {
   // No character messages are made; the answer says whether it was a key.
-  return msg != nullptr &&
-         (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP ||
-          msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP);
+  return platform::IsKeyMessage(msg) ? TRUE : FALSE;
 }
 
 LRESULT DispatchMessageA(const MSG *msg) {
@@ -207,8 +159,7 @@ LRESULT DispatchMessageA(const MSG *msg) {
 }
 
 void PostQuitMessage(int exitCode) {
-  Q().quitPending = true;
-  Q().quitCode = exitCode;
+  Q().PostQuit(exitCode);
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {

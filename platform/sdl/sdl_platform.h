@@ -5,6 +5,7 @@
 
 #include "platform/pixel_format.h"
 #include "platform/win32.h"
+#include "platform/win32_common.h"
 
 #include <SDL.h>
 
@@ -13,23 +14,11 @@
 
 namespace sdl_platform {
 
-struct Window {
+struct Window : platform::WindowRecord {
   SDL_Window *sdl = nullptr;
-  std::string className;
-  WNDPROC procedure = nullptr;
-  std::string title;
-  DWORD style = 0;
-  DWORD exStyle = 0;
   int x = 0; // client position on the screen
   int y = 0;
-  int clientWidth = 0;
-  int clientHeight = 0;
-  bool visible = false;
-  bool active = false;
-  bool minimised = false;
   bool fullScreen = false;
-  HDC deviceContext = nullptr;          // one per window (class or own DC)
-  int pixelFormat = 0;                  // 0 until SetPixelFormat
   platform::PixelFormat sdlFormat = {}; // what the SDL window was made for
 };
 
@@ -45,9 +34,6 @@ std::vector<HWND> LiveWindows();
 
 // Makes (or remakes) the SDL window behind a game window for a pixel format;
 // the GL buffer layout of an SDL window is fixed when it is made.
-// Sets SDL's GL attributes for a format; SDL reads them when it makes a GL
-// window and when it makes a context.
-void ApplyGlAttributes(const platform::PixelFormat &format);
 bool MakeSdlWindow(Window *window, const platform::PixelFormat &format);
 
 // Calls the window's class procedure now, as a sent message does.
@@ -64,11 +50,7 @@ void SetActivation(HWND window, bool active, bool minimised);
 void ForgetWindowGl(HWND window);
 
 // Display modes, as SDL lists them for the first display.
-struct DisplayMode {
-  int width;
-  int height;
-  int bits;
-};
+using platform::DisplayMode;
 // True when the list has WxH, at that depth where depths can be told apart:
 // when every listed mode has the same depth (X11 and Wayland list only the
 // desktop's own, which cannot change) the depth is not knowable and any

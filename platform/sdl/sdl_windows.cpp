@@ -11,27 +11,20 @@
 #include "platform/handle_table.h"
 #include "platform/window_frame.h"
 
+#include "platform/sdl_gl_context.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <map>
 #include <memory>
 
 namespace sdl_platform {
 namespace {
 
-struct WindowClass {
-  UINT style;
-  WNDPROC procedure;
-  HINSTANCE instance;
-};
-
 struct State {
   bool videoStarted = false;
   std::string videoError;
   platform::HandleTable<Window> windows{platform::HandleKind::Window};
-  std::map<std::string, WindowClass> classes; // by lower-case name
-  ATOM lastAtom = 0xC000;                     // where Win32 starts class atoms
+  platform::WindowClasses classes;
   HWND focus = nullptr;
   int cursorCount = 0;
   bool modeChanged = false;
@@ -42,44 +35,6 @@ State &S() {
   static State state;
   return state;
 }
-
-std::string ClassKey(const char *name) {
-  std::string key = name == nullptr ? "" : name;
-  for (char &c : key)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return key;
-}
-
-bool IsResourceId(LPCSTR name) {
-  return (reinterpret_cast<UINT_PTR>(name) >> 16) == 0;
-}
-
-// System icons and cursors are numbered 32512 and up; their handles carry
-// the number.
-template <typename H>
-H SystemResource(platform::HandleKind kind, HINSTANCE instance, LPCSTR name) {
-  const auto id = reinterpret_cast<UINT_PTR>(name);
-  if (instance != nullptr || !IsResourceId(name) || id < 32512)
-    return nullptr;
-  return reinterpret_cast<H>((static_cast<UINT_PTR>(kind) << 24) | id);
-}
-
-} // namespace
-
-void ApplyGlAttributes(const platform::PixelFormat &format) {
-  SDL_GL_ResetAttributes(); // a compatibility context: no profile asked for
-  const int green = format.colourBits == 16 ? 6 : format.colourBits / 3;
-  const int redBlue = format.colourBits == 16 ? 5 : format.colourBits / 3;
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, redBlue);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, redBlue);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, format.alphaBits);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, format.depthBits);
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, format.stencilBits);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, format.doubleBuffer ? 1 : 0);
-}
-
-namespace {
 
 // The format a window gets before SetPixelFormat names one: the one the game
 // asks for, so that setting it needs no second SDL window.
@@ -115,9 +70,7 @@ Window *FindWindow(HWND window) {
 HWND WindowFromSdlId(Uint32 sdlWindowId) {
   for (auto &entry : S().windows.Items()) {
     if (entry.second->sdl && SDL_GetWindowID(entry.second->sdl) == sdlWindowId)
-      return reinterpret_cast<HWND>(
-          (static_cast<UINT_PTR>(platform::HandleKind::Window) << 24) |
-          entry.first);
+      return S().windows.HandleOf<HWND>(entry.first);
   }
   return nullptr;
 }
@@ -125,14 +78,12 @@ HWND WindowFromSdlId(Uint32 sdlWindowId) {
 std::vector<HWND> LiveWindows() {
   std::vector<HWND> handles;
   for (auto &entry : S().windows.Items())
-    handles.push_back(reinterpret_cast<HWND>(
-        (static_cast<UINT_PTR>(platform::HandleKind::Window) << 24) |
-        entry.first));
+    handles.push_back(S().windows.HandleOf<HWND>(entry.first));
   return handles;
 }
 
 bool MakeSdlWindow(Window *window, const platform::PixelFormat &format) {
-  ApplyGlAttributes(format);
+  platform::ApplyGlAttributes(format);
   Uint32 flags = SDL_WINDOW_OPENGL;
   if (!window->visible)
     flags |= SDL_WINDOW_HIDDEN;
@@ -158,16 +109,7 @@ bool MakeSdlWindow(Window *window, const platform::PixelFormat &format) {
 }
 
 void SetActivation(HWND handle, bool active, bool minimised) {
-  Window *window = FindWindow(handle);
-  if (window == nullptr ||
-      (window->active == active && window->minimised == minimised))
-    return;
-  window->active = active;
-  window->minimised = minimised;
-  SendToWindow(handle, WM_ACTIVATE,
-               static_cast<WPARAM>(MAKELONG(active ? WA_ACTIVE : WA_INACTIVE,
-                                            minimised ? 1 : 0)),
-               0);
+  platform::ChangeActivation(FindWindow(handle), handle, active, minimised);
 }
 
 bool ModeOffered(const std::vector<DisplayMode> &modes, int width, int height,
@@ -195,81 +137,50 @@ bool ChangedDisplayMode(SDL_DisplayMode *mode) {
 using namespace sdl_platform;
 
 HINSTANCE GetModuleHandleA(LPCSTR moduleName) {
-  if (moduleName != nullptr)
-    return nullptr; // only the process's own module is known
-  return reinterpret_cast<HINSTANCE>(
-      (static_cast<UINT_PTR>(platform::HandleKind::Module) << 24) | 1);
+  return platform::ModuleHandle(moduleName);
 }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR iconName) {
-  return SystemResource<HICON>(platform::HandleKind::Icon, instance, iconName);
+  return platform::SystemResource<HICON>(platform::HandleKind::Icon, instance,
+                                         iconName);
 }
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
-  return SystemResource<HCURSOR>(platform::HandleKind::Cursor, instance,
-                                 cursorName);
+  return platform::SystemResource<HCURSOR>(platform::HandleKind::Cursor,
+                                           instance, cursorName);
 }
 
 ATOM RegisterClassA(const WNDCLASSA *windowClass) {
-  if (windowClass == nullptr || windowClass->lpfnWndProc == nullptr ||
-      windowClass->lpszClassName == nullptr ||
-      IsResourceId(windowClass->lpszClassName))
-    return 0;
-  const std::string key = ClassKey(windowClass->lpszClassName);
-  if (key.empty() || S().classes.count(key) != 0)
-    return 0; // the name is taken, as Win32 answers for a second class
-  S().classes[key] = {windowClass->style, windowClass->lpfnWndProc,
-                      windowClass->hInstance};
-  return ++S().lastAtom;
+  return S().classes.Register(windowClass);
 }
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
-  if (className == nullptr || IsResourceId(className))
-    return FALSE;
-  const std::string key = ClassKey(className);
-  const auto it = S().classes.find(key);
-  if (it == S().classes.end())
-    return FALSE;
-  for (auto &entry : S().windows.Items()) {
-    if (entry.second->className == key)
-      return FALSE; // a class with windows stays, as on Win32
-  }
-  S().classes.erase(it);
-  return TRUE;
+  return S().classes.Unregister(className, S().windows) ? TRUE : FALSE;
 }
 
 BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD) {
   if (rect == nullptr)
     return FALSE;
-  const platform::FrameInsets frame = platform::FrameFor(style, menu != FALSE);
-  rect->left -= frame.left;
-  rect->top -= frame.top;
-  rect->right += frame.right;
-  rect->bottom += frame.bottom;
+  platform::AddFrame(rect, platform::FrameFor(style, menu != FALSE));
   return TRUE;
 }
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
                      DWORD style, int x, int y, int width, int height,
                      HWND parent, HMENU menu, HINSTANCE, LPVOID) {
-  if (className == nullptr || IsResourceId(className) || parent != nullptr)
+  if (parent != nullptr)
     return nullptr; // child windows are not offered
-  const auto cls = S().classes.find(ClassKey(className));
-  if (cls == S().classes.end() || !StartVideo())
+  const platform::WindowClasses::Entry *cls = S().classes.Find(className);
+  if (cls == nullptr || !StartVideo())
     return nullptr;
 
   const platform::FrameInsets frame =
       platform::FrameFor(style, menu != nullptr);
   auto window = std::make_unique<Window>();
-  window->className = cls->first;
-  window->procedure = cls->second.procedure;
-  window->title = windowName == nullptr ? "" : windowName;
-  window->style = style;
-  window->exStyle = exStyle;
+  platform::InitWindowRecord(window.get(), *cls, windowName, style, exStyle,
+                             width, height, frame);
   window->x = x + frame.left;
   window->y = y + frame.top;
-  window->clientWidth = std::max(width - frame.left - frame.right, 0);
-  window->clientHeight = std::max(height - frame.top - frame.bottom, 0);
   window->fullScreen = (style & WS_POPUP) != 0 && S().modeChanged;
   if (!MakeSdlWindow(window.get(), kFirstFormat))
     return nullptr;
@@ -303,30 +214,22 @@ BOOL ShowWindow(HWND handle, int showCommand) {
   Window *window = FindWindow(handle);
   if (window == nullptr)
     return FALSE;
-  const BOOL wasVisible = window->visible ? TRUE : FALSE;
-  switch (showCommand) {
-  case SW_HIDE:
-    window->visible = false;
+  // The SDL window first: the record's WM_ACTIVATE may run game code.
+  switch (platform::ShowKindOf(showCommand)) {
+  case platform::ShowKind::Hide:
     SDL_HideWindow(window->sdl);
-    SetActivation(handle, false, window->minimised);
     break;
-  case SW_MINIMIZE:
-  case SW_SHOWMINIMIZED:
-    window->visible = true;
+  case platform::ShowKind::Minimise:
     SDL_ShowWindow(window->sdl);
     SDL_MinimizeWindow(window->sdl);
-    SetActivation(handle, false, true);
     break;
-  default: // shown, normal, restored: shown and activated
-    window->visible = true;
+  case platform::ShowKind::Show:
     SDL_ShowWindow(window->sdl);
     if (window->minimised)
       SDL_RestoreWindow(window->sdl);
-    S().focus = handle;
-    SetActivation(handle, true, false);
     break;
   }
-  return wasVisible;
+  return platform::ShowRecord(window, handle, showCommand, &S().focus);
 }
 
 BOOL SetForegroundWindow(HWND handle) {
@@ -339,17 +242,7 @@ BOOL SetForegroundWindow(HWND handle) {
 }
 
 HWND SetFocus(HWND handle) {
-  const HWND previous = S().focus;
-  if (handle == nullptr) {
-    S().focus = nullptr; // keys go nowhere until focus is set again
-    return previous;
-  }
-  Window *window = FindWindow(handle);
-  if (window == nullptr)
-    return nullptr;
-  S().focus = handle;
-  SetActivation(handle, true, window->minimised);
-  return previous;
+  return platform::MoveFocus(handle, FindWindow(handle), &S().focus);
 }
 
 HWND GetFocus() {
@@ -374,7 +267,6 @@ int ShowCursor(BOOL show) {
 }
 
 LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
-  constexpr DWORD kTestOnly = 0x00000002u; // CDS_TEST
   State &s = S();
   if (mode == nullptr) {
     // Back to the desktop's own mode: full-screen windows become windows.
@@ -428,7 +320,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
   add(desktop);
   if (!ModeOffered(modes, width, height, bits))
     return DISP_CHANGE_BADMODE;
-  if (flags & kTestOnly)
+  if (flags & platform::kChangeTestOnly)
     return DISP_CHANGE_SUCCESSFUL;
   // SDL lists the best refresh rate first: take the first of that size,
   // or the first of that size and depth when there is one.
