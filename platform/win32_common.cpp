@@ -132,13 +132,7 @@ BOOL ShowRecord(WindowRecord *window, HWND handle, int showCommand,
 
 void MessageQueue::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                         DWORD time) {
-  MSG msg = {};
-  msg.hwnd = window;
-  msg.message = message;
-  msg.wParam = wParam;
-  msg.lParam = lParam;
-  msg.time = time;
-  posted_.push_back(msg);
+  posted_.push_back(MSG{window, message, wParam, lParam, time, {}});
 }
 
 bool MessageQueue::Peek(MSG *msg, HWND window, UINT low, UINT high,

@@ -19,12 +19,7 @@ std::vector<MSG> sent;
 
 LRESULT CALLBACK SeeingProc(HWND window, UINT message, WPARAM wParam,
                             LPARAM lParam) {
-  MSG msg = {};
-  msg.hwnd = window;
-  msg.message = message;
-  msg.wParam = wParam;
-  msg.lParam = lParam;
-  sent.push_back(msg);
+  sent.push_back(MSG{window, message, wParam, lParam, 0, {}});
   return 42;
 }
 
@@ -42,15 +37,19 @@ WNDCLASSA ClassNamed(const char *name) {
 // ---- the queue
 // ----------------------------------------------------------------
 
-TEST(SharedQueue, FiltersByWindowAndRangeAndKeepsUnremovedMessages) {
+class SharedQueue : public ::testing::Test {
+protected:
   MessageQueue queue;
   const HWND a = FakeWindow(1);
   const HWND b = FakeWindow(2);
+  MSG msg = {};
+};
+
+TEST_F(SharedQueue, FiltersByWindowAndRangeAndKeepsUnremovedMessages) {
   queue.Post(a, WM_KEYDOWN, 0x41, 0, 10);
   queue.Post(b, WM_CLOSE, 0, 0, 11);
   queue.Post(a, WM_CLOSE, 0, 0, 12);
 
-  MSG msg = {};
   ASSERT_TRUE(queue.Peek(&msg, b, 0, 0, PM_NOREMOVE, 0));
   EXPECT_EQ(msg.hwnd, b);
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
@@ -68,13 +67,10 @@ TEST(SharedQueue, FiltersByWindowAndRangeAndKeepsUnremovedMessages) {
   EXPECT_FALSE(queue.Peek(&msg, nullptr, 0, 0, PM_REMOVE, 0));
 }
 
-TEST(SharedQueue, QuitWaitsForPostedMessagesAndItsRange) {
-  MessageQueue queue;
-  const HWND a = FakeWindow(1);
+TEST_F(SharedQueue, QuitWaitsForPostedMessagesAndItsRange) {
   queue.PostQuit(7);
   queue.Post(a, WM_CLOSE, 0, 0, 1);
 
-  MSG msg = {};
   ASSERT_TRUE(queue.Peek(&msg, nullptr, 0, 0, PM_REMOVE, 99));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
   // Outside the range the quit is not handed out.
@@ -89,22 +85,17 @@ TEST(SharedQueue, QuitWaitsForPostedMessagesAndItsRange) {
   EXPECT_FALSE(queue.Peek(&msg, nullptr, 0, 0, PM_REMOVE, 5));
 }
 
-TEST(SharedQueue, ADestroyedWindowsMessagesAreDropped) {
-  MessageQueue queue;
-  const HWND a = FakeWindow(1);
-  const HWND b = FakeWindow(2);
+TEST_F(SharedQueue, ADestroyedWindowsMessagesAreDropped) {
   queue.Post(a, WM_CLOSE, 0, 0, 0);
   queue.Post(b, WM_CLOSE, 0, 0, 0);
   queue.Post(a, WM_KEYUP, 0, 0, 0);
   queue.DropFor(a);
-  MSG msg = {};
   ASSERT_TRUE(queue.Peek(&msg, nullptr, 0, 0, PM_REMOVE, 0));
   EXPECT_EQ(msg.hwnd, b);
   EXPECT_FALSE(queue.Peek(&msg, nullptr, 0, 0, PM_REMOVE, 0));
 }
 
-TEST(SharedQueue, OnlyKeyMessagesTranslate) {
-  MSG msg = {};
+TEST_F(SharedQueue, OnlyKeyMessagesTranslate) {
   for (UINT key : {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP}) {
     msg.message = key;
     EXPECT_TRUE(platform::IsKeyMessage(&msg)) << key;
