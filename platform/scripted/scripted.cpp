@@ -8,13 +8,10 @@
 #include "platform/handle_table.h"
 #include "platform/window_frame.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <deque>
 #include <map>
 #include <memory>
-#include <set>
 
 namespace scripted_detail {
 namespace {
