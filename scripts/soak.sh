@@ -39,6 +39,10 @@ export UBSAN_OPTIONS=print_stacktrace=1
 # A small quarantine of freed blocks, so that the resident size settles
 # early instead of filling the default 256 MB first; any report is fatal.
 export ASAN_OPTIONS="quarantine_size_mb=16:halt_on_error=1:detect_leaks=1"
+# The software rasteriser draws in the calling thread: with its worker
+# threads, how much it holds at a sample depends on how busy the machine is,
+# which would swamp the growth being looked for.
+export LP_NUM_THREADS=0
 
 echo "soak: $PASSES passes, seed $SEED, window $SIZE"
 exec "$DRIVER" "$PASSES" "$SEED" "$SIZE"

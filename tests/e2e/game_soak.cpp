@@ -28,6 +28,11 @@
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes()
     __attribute__((weak));
 
+// Prints the live heap grouped by allocation stack (ASan), when linked in.
+extern "C" void __sanitizer_print_memory_profile(std::size_t top_percent,
+                                                 std::size_t max_contexts)
+    __attribute__((weak));
+
 namespace {
 
 // Growth allowed between the two halves of the run after its first second,
@@ -192,6 +197,11 @@ struct Soak {
     }
     if (passes >= wanted || failed) {
       quitting = true;
+      // With TVL_SOAK_PROFILE set, where the live heap was allocated, for
+      // finding what grew.
+      if (std::getenv("TVL_SOAK_PROFILE") != nullptr &&
+          __sanitizer_print_memory_profile)
+        __sanitizer_print_memory_profile(90, 25);
       held = 0;
       for (int vk : {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, 0x42, 0x44, 0x4E, 0x52})
         scripted::SetKeyDown(vk, false);
