@@ -29,8 +29,8 @@ the ten balls, B toggles bump mapping, D / N raise and lower the lights,
 R restarts, Escape quits.
 
 To see it without a display: `make run` renders a short walk headless to
-build/shot.png (done now), and
-  build-release/tools/shot/tvlounge-shot --keys "UP*40 LEFT*10" --out FILE.png
+build/shot.png (below), and
+  build-release/tools/shot/tvlounge-shot --keys "LEFT*63 UP*70 B" --out FILE.png
 renders any other key script (see README.md).
 MSG
 
@@ -40,5 +40,5 @@ if [ ! -x "$shot" ]; then
   exit 1
 fi
 mkdir -p build
-SDL_VIDEODRIVER=offscreen "$shot" --keys "UP*30 LEFT*12 UP*20" --out build/shot.png
+SDL_VIDEODRIVER=offscreen "$shot" --keys "LEFT*63 UP*70 RIGHT*8" --out build/shot.png
 echo "Wrote build/shot.png"
