@@ -15,7 +15,7 @@ struct Rgb {
   unsigned char r, g, b;
 };
 
-struct BmpSpec {
+struct BmpLayout {
   std::uint32_t headerSize = 40; // 12, 40, or anything else to test refusal
   std::int32_t width = 1;
   std::int32_t height = 1;
@@ -46,53 +46,53 @@ inline void Set32(Bytes *out, std::size_t at, std::uint32_t v) {
     (*out)[at + i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
-inline Bytes WriteBmp(const BmpSpec &spec) {
+inline Bytes WriteBmp(const BmpLayout &layout) {
   Bytes out;
-  if (spec.fileHeader) {
+  if (layout.fileHeader) {
     out.push_back('B');
     out.push_back('M');
     Put32(&out, 0); // file size, patched below
     Put32(&out, 0); // reserved
     Put32(&out, 0); // pixel offset, patched below
   }
-  Put32(&out, spec.headerSize);
-  if (spec.headerSize == 12) {
-    Put16(&out, static_cast<std::uint32_t>(spec.width));
-    Put16(&out, static_cast<std::uint32_t>(spec.height));
+  Put32(&out, layout.headerSize);
+  if (layout.headerSize == 12) {
+    Put16(&out, static_cast<std::uint32_t>(layout.width));
+    Put16(&out, static_cast<std::uint32_t>(layout.height));
     Put16(&out, 1);
-    Put16(&out, spec.bitCount);
+    Put16(&out, layout.bitCount);
   } else {
-    Put32(&out, static_cast<std::uint32_t>(spec.width));
-    Put32(&out, static_cast<std::uint32_t>(spec.height));
+    Put32(&out, static_cast<std::uint32_t>(layout.width));
+    Put32(&out, static_cast<std::uint32_t>(layout.height));
     Put16(&out, 1);
-    Put16(&out, spec.bitCount);
-    Put32(&out, spec.compression);
-    Put32(&out, spec.sizeImage);
+    Put16(&out, layout.bitCount);
+    Put32(&out, layout.compression);
+    Put32(&out, layout.sizeImage);
     Put32(&out, 2835);
     Put32(&out, 2835);
-    Put32(&out, spec.colorsUsed);
+    Put32(&out, layout.colorsUsed);
     Put32(&out, 0);
     // Later header versions: pad the header to its declared size.
-    while (spec.headerSize > 40 &&
-           out.size() < spec.headerSize + (spec.fileHeader ? 14u : 0u))
+    while (layout.headerSize > 40 &&
+           out.size() < layout.headerSize + (layout.fileHeader ? 14u : 0u))
       out.push_back(0);
-    for (std::uint32_t m : spec.masks)
+    for (std::uint32_t m : layout.masks)
       Put32(&out, m);
   }
-  for (const Rgb &c : spec.palette) {
+  for (const Rgb &c : layout.palette) {
     out.push_back(c.b);
     out.push_back(c.g);
     out.push_back(c.r);
-    if (spec.headerSize != 12)
+    if (layout.headerSize != 12)
       out.push_back(0);
   }
   std::size_t offset = out.size();
-  out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
-  if (spec.fileHeader) {
+  out.insert(out.end(), layout.pixels.begin(), layout.pixels.end());
+  if (layout.fileHeader) {
     Set32(&out, 2, static_cast<std::uint32_t>(out.size()));
     Set32(&out, 10,
-          spec.overridePixelOffset ? spec.pixelOffset
-                                   : static_cast<std::uint32_t>(offset));
+          layout.overridePixelOffset ? layout.pixelOffset
+                                     : static_cast<std::uint32_t>(offset));
   }
   return out;
 }
@@ -140,12 +140,12 @@ inline Bytes Gradient24(int width, int height, bool fileHeader = true) {
     for (int x = 0; x < width; ++x)
       rows[y].push_back(((x * 7 & 0xFF) << 16) | ((y * 5 & 0xFF) << 8) |
                         ((x + y) & 0xFF));
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.fileHeader = fileHeader;
-  spec.pixels = PackRows(24, rows);
-  return WriteBmp(spec);
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.fileHeader = fileHeader;
+  layout.pixels = PackRows(24, rows);
+  return WriteBmp(layout);
 }
 
 inline std::vector<Rgb> GreyPalette(int entries) {

@@ -61,15 +61,15 @@ Decoded Decode(const Bytes &file) {
          << int(expected.g) << ", " << int(expected.b) << ")";
 }
 
-BmpSpec Indexed(int bitCount, int width, int height,
-                const std::vector<std::vector<std::uint32_t>> &rows) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitCount = static_cast<std::uint16_t>(bitCount);
-  spec.palette = GreyPalette(1 << bitCount);
-  spec.pixels = PackRows(bitCount, rows);
-  return spec;
+BmpLayout Indexed(int bitCount, int width, int height,
+                  const std::vector<std::vector<std::uint32_t>> &rows) {
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bitCount = static_cast<std::uint16_t>(bitCount);
+  layout.palette = GreyPalette(1 << bitCount);
+  layout.pixels = PackRows(bitCount, rows);
+  return layout;
 }
 
 } // namespace
@@ -77,11 +77,11 @@ BmpSpec Indexed(int bitCount, int width, int height,
 // ---- Uncompressed encodings -------------------------------------------------
 
 TEST(DibDecodeUncompressed, TwentyFourBitsSwapsToRgbBottomRowFirst) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.height = 2;
-  spec.pixels = PackRows(24, {{0x102030, 0x405060}, {0x708090, 0xA0B0C0}});
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout;
+  layout.width = 2;
+  layout.height = 2;
+  layout.pixels = PackRows(24, {{0x102030, 0x405060}, {0x708090, 0xA0B0C0}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_EQ(d.width, 2);
   EXPECT_EQ(d.height, 2);
@@ -91,13 +91,13 @@ TEST(DibDecodeUncompressed, TwentyFourBitsSwapsToRgbBottomRowFirst) {
 
 TEST(DibDecodeUncompressed, WidthThreeRowsArePackedNineBytesApart) {
   // File rows are 12 bytes (9 + 3 padding); the record's are 9.
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.pixels = PackRows(
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.pixels = PackRows(
       24, {{0x010203, 0x040506, 0x070809}, {0x0A0B0C, 0x0D0E0F, 0x101112}});
-  ASSERT_EQ(spec.pixels.size(), 24u);
-  Decoded d = Decode(WriteBmp(spec));
+  ASSERT_EQ(layout.pixels.size(), 24u);
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   ASSERT_EQ(d.pixels.size(), 18u);
   for (int i = 0; i < 18; ++i)
@@ -127,24 +127,24 @@ TEST(DibDecodeUncompressed, WideRowsMatchPixelByPixelReference) {
 }
 
 TEST(DibDecodeUncompressed, ThirtyTwoBitsIgnoresTheFourthByte) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.bitCount = 32;
-  spec.pixels = PackRows(32, {{0xFF0000, 0x00FF00, 0x123456}});
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 1;
+  layout.bitCount = 32;
+  layout.pixels = PackRows(32, {{0xFF0000, 0x00FF00, 0x123456}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_EQ(d.pixels, (Bytes{255, 0, 0, 0, 255, 0, 0x12, 0x34, 0x56}));
 }
 
 TEST(DibDecodeUncompressed, SixteenBitsAreFiveBitsPerChannel) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.height = 1;
-  spec.bitCount = 16;
+  BmpLayout layout;
+  layout.width = 5;
+  layout.height = 1;
+  layout.bitCount = 16;
   // Red, green, blue at full scale; a mid value; the unused top bit set.
-  spec.pixels = PackRows(16, {{0x7C00, 0x03E0, 0x001F, 0x4210, 0x8000}});
-  Decoded d = Decode(WriteBmp(spec));
+  layout.pixels = PackRows(16, {{0x7C00, 0x03E0, 0x001F, 0x4210, 0x8000}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_TRUE(SameRgb(d.At(0, 0), Rgb{255, 0, 0}));
   EXPECT_TRUE(SameRgb(d.At(1, 0), Rgb{0, 255, 0}));
@@ -154,43 +154,43 @@ TEST(DibDecodeUncompressed, SixteenBitsAreFiveBitsPerChannel) {
 }
 
 TEST(DibDecodeUncompressed, EightBitsGoThroughThePalette) {
-  BmpSpec spec = Indexed(8, 3, 2, {{0, 255, 128}, {1, 2, 3}});
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout = Indexed(8, 3, 2, {{0, 255, 128}, {1, 2, 3}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
-  EXPECT_TRUE(SameRgb(d.At(0, 0), spec.palette[0]));
-  EXPECT_TRUE(SameRgb(d.At(1, 0), spec.palette[255]));
-  EXPECT_TRUE(SameRgb(d.At(2, 0), spec.palette[128]));
-  EXPECT_TRUE(SameRgb(d.At(2, 1), spec.palette[3]));
+  EXPECT_TRUE(SameRgb(d.At(0, 0), layout.palette[0]));
+  EXPECT_TRUE(SameRgb(d.At(1, 0), layout.palette[255]));
+  EXPECT_TRUE(SameRgb(d.At(2, 0), layout.palette[128]));
+  EXPECT_TRUE(SameRgb(d.At(2, 1), layout.palette[3]));
 }
 
 TEST(DibDecodeUncompressed, FourBitsHighNibbleFirstWithOddWidth) {
-  BmpSpec spec = Indexed(4, 3, 2, {{15, 1, 7}, {2, 0, 9}});
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout = Indexed(4, 3, 2, {{15, 1, 7}, {2, 0, 9}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
-  EXPECT_TRUE(SameRgb(d.At(0, 0), spec.palette[15]));
-  EXPECT_TRUE(SameRgb(d.At(1, 0), spec.palette[1]));
-  EXPECT_TRUE(SameRgb(d.At(2, 0), spec.palette[7]));
-  EXPECT_TRUE(SameRgb(d.At(0, 1), spec.palette[2]));
-  EXPECT_TRUE(SameRgb(d.At(2, 1), spec.palette[9]));
+  EXPECT_TRUE(SameRgb(d.At(0, 0), layout.palette[15]));
+  EXPECT_TRUE(SameRgb(d.At(1, 0), layout.palette[1]));
+  EXPECT_TRUE(SameRgb(d.At(2, 0), layout.palette[7]));
+  EXPECT_TRUE(SameRgb(d.At(0, 1), layout.palette[2]));
+  EXPECT_TRUE(SameRgb(d.At(2, 1), layout.palette[9]));
 }
 
 TEST(DibDecodeUncompressed, OneBitMostSignificantBitFirstAcrossBytes) {
   std::vector<std::uint32_t> row = {1, 0, 0, 1, 1, 0, 1, 0, 1, 1};
-  BmpSpec spec = Indexed(1, 10, 1, {row});
-  spec.palette = {Rgb{10, 20, 30}, Rgb{200, 210, 220}};
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout = Indexed(1, 10, 1, {row});
+  layout.palette = {Rgb{10, 20, 30}, Rgb{200, 210, 220}};
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   for (int x = 0; x < 10; ++x)
-    EXPECT_TRUE(SameRgb(d.At(x, 0), spec.palette[row[x]])) << x;
+    EXPECT_TRUE(SameRgb(d.At(x, 0), layout.palette[row[x]])) << x;
 }
 
 TEST(DibDecodeUncompressed, NegativeHeightIsDeliveredBottomRowFirst) {
-  BmpSpec spec;
-  spec.width = 1;
-  spec.height = -3;
+  BmpLayout layout;
+  layout.width = 1;
+  layout.height = -3;
   // Top-down: the first row in the file is the top of the picture.
-  spec.pixels = PackRows(24, {{0x0000FF}, {0x00FF00}, {0xFF0000}});
-  Decoded d = Decode(WriteBmp(spec));
+  layout.pixels = PackRows(24, {{0x0000FF}, {0x00FF00}, {0xFF0000}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_EQ(d.height, 3);
   EXPECT_TRUE(SameRgb(d.At(0, 0), Rgb{255, 0, 0}));
@@ -208,14 +208,14 @@ TEST(DibDecodeUncompressed, LastRowMayOmitItsPadding) {
 // --------------------------------------------------------------
 
 TEST(DibDecodeBitFields, SixteenBitsFiveSixFive) {
-  BmpSpec spec;
-  spec.width = 4;
-  spec.height = 1;
-  spec.bitCount = 16;
-  spec.compression = 3;
-  spec.masks = {0xF800, 0x07E0, 0x001F};
-  spec.pixels = PackRows(16, {{0xF800, 0x07E0, 0x001F, 0x0400}});
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout;
+  layout.width = 4;
+  layout.height = 1;
+  layout.bitCount = 16;
+  layout.compression = 3;
+  layout.masks = {0xF800, 0x07E0, 0x001F};
+  layout.pixels = PackRows(16, {{0xF800, 0x07E0, 0x001F, 0x0400}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_TRUE(SameRgb(d.At(0, 0), Rgb{255, 0, 0}));
   EXPECT_TRUE(SameRgb(d.At(1, 0), Rgb{0, 255, 0}));
@@ -224,57 +224,57 @@ TEST(DibDecodeBitFields, SixteenBitsFiveSixFive) {
 }
 
 TEST(DibDecodeBitFields, ThirtyTwoBitsWithReorderedMasks) {
-  BmpSpec spec;
-  spec.width = 1;
-  spec.height = 1;
-  spec.bitCount = 32;
-  spec.compression = 3;
-  spec.masks = {0x000000FF, 0x0000FF00, 0xFF000000}; // R low, B high
-  Put32(&spec.pixels, 0x40AA0011);
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout;
+  layout.width = 1;
+  layout.height = 1;
+  layout.bitCount = 32;
+  layout.compression = 3;
+  layout.masks = {0x000000FF, 0x0000FF00, 0xFF000000}; // R low, B high
+  Put32(&layout.pixels, 0x40AA0011);
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_TRUE(SameRgb(d.At(0, 0), Rgb{0x11, 0x00, 0x40}));
 }
 
 TEST(DibDecodeBitFields, PackedDibPixelsFollowTheMasks) {
-  BmpSpec spec;
-  spec.fileHeader = false;
-  spec.width = 1;
-  spec.height = 1;
-  spec.bitCount = 16;
-  spec.compression = 3;
-  spec.masks = {0x7C00, 0x03E0, 0x001F};
-  spec.pixels = PackRows(16, {{0x03E0}});
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout;
+  layout.fileHeader = false;
+  layout.width = 1;
+  layout.height = 1;
+  layout.bitCount = 16;
+  layout.compression = 3;
+  layout.masks = {0x7C00, 0x03E0, 0x001F};
+  layout.pixels = PackRows(16, {{0x03E0}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_TRUE(SameRgb(d.At(0, 0), Rgb{0, 255, 0}));
 }
 
 TEST(DibDecodeBitFields, ZeroMaskGivesZeroChannel) {
-  BmpSpec spec;
-  spec.bitCount = 32;
-  spec.compression = 3;
-  spec.masks = {0, 0x0000FF00, 0x000000FF};
-  Put32(&spec.pixels, 0xFFFFFFFF);
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout;
+  layout.bitCount = 32;
+  layout.compression = 3;
+  layout.masks = {0, 0x0000FF00, 0x000000FF};
+  Put32(&layout.pixels, 0xFFFFFFFF);
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_TRUE(SameRgb(d.At(0, 0), Rgb{0, 255, 255}));
 }
 
 TEST(DibDecodeBitFields, MissingMasksAreRefused) {
-  BmpSpec spec;
-  spec.bitCount = 16;
-  spec.compression = 3;
-  spec.masks = {0x7C00}; // only one of three
-  EXPECT_EQ(Decode(WriteBmp(spec)).failure, DibFailure::kTruncated);
+  BmpLayout layout;
+  layout.bitCount = 16;
+  layout.compression = 3;
+  layout.masks = {0x7C00}; // only one of three
+  EXPECT_EQ(Decode(WriteBmp(layout)).failure, DibFailure::kTruncated);
 }
 
 // ---- Run-length encodings --------------------------------------------------
 
 TEST(DibDecodeRle, Rle8RunsAbsoluteEndOfLineDeltaAndEnd) {
-  BmpSpec spec = Indexed(8, 6, 4, {});
-  spec.compression = 1;
-  spec.pixels = {
+  BmpLayout layout = Indexed(8, 6, 4, {});
+  layout.compression = 1;
+  layout.pixels = {
       3, 10,             // row 0: three pixels of index 10
       0, 3,  1, 2, 3, 0, // absolute run of 3, padded to even
       0, 0,              // end of line
@@ -283,9 +283,9 @@ TEST(DibDecodeRle, Rle8RunsAbsoluteEndOfLineDeltaAndEnd) {
       0, 1,              // end of bitmap
       9, 99              // never read as pixels
   };
-  Decoded d = Decode(WriteBmp(spec));
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
-  const auto &p = spec.palette;
+  const auto &p = layout.palette;
   EXPECT_TRUE(SameRgb(d.At(0, 0), p[10]));
   EXPECT_TRUE(SameRgb(d.At(2, 0), p[10]));
   EXPECT_TRUE(SameRgb(d.At(3, 0), p[1]));
@@ -301,18 +301,18 @@ TEST(DibDecodeRle, Rle8RunsAbsoluteEndOfLineDeltaAndEnd) {
 }
 
 TEST(DibDecodeRle, Rle4AlternatesNibblesAndPadsAbsoluteRuns) {
-  BmpSpec spec = Indexed(4, 7, 2, {});
-  spec.compression = 2;
-  spec.pixels = {
+  BmpLayout layout = Indexed(4, 7, 2, {});
+  layout.compression = 2;
+  layout.pixels = {
       5, 0x1F,                         // 1 F 1 F 1
       0, 3,    0x23, 0x40,             // absolute 2 3 4; 2 bytes, already even
       0, 0,                            // end of line
       0, 5,    0x56, 0x78, 0x90, 0x00, // absolute 5 6 7 8 9; 3 bytes + pad
       2, 0xAB,                         // A B
       0, 1};
-  Decoded d = Decode(WriteBmp(spec));
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
-  const auto &p = spec.palette;
+  const auto &p = layout.palette;
   int row0[] = {1, 15, 1, 15, 1, 2, 3};
   for (int x = 0; x < 7; ++x)
     EXPECT_TRUE(SameRgb(d.At(x, 0), p[row0[x]])) << x;
@@ -322,24 +322,24 @@ TEST(DibDecodeRle, Rle4AlternatesNibblesAndPadsAbsoluteRuns) {
 }
 
 TEST(DibDecodeRle, RunsPastTheRowEndAreDropped) {
-  BmpSpec spec = Indexed(8, 4, 2, {});
-  spec.compression = 1;
-  spec.pixels = {255, 7, 0, 0, 0, 200};
+  BmpLayout layout = Indexed(8, 4, 2, {});
+  layout.compression = 1;
+  layout.pixels = {255, 7, 0, 0, 0, 200};
   for (int i = 0; i < 200; ++i)
-    spec.pixels.push_back(9);
-  Decoded d = Decode(WriteBmp(spec));
+    layout.pixels.push_back(9);
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   for (int x = 0; x < 4; ++x) {
-    EXPECT_TRUE(SameRgb(d.At(x, 0), spec.palette[7]));
-    EXPECT_TRUE(SameRgb(d.At(x, 1), spec.palette[9]));
+    EXPECT_TRUE(SameRgb(d.At(x, 0), layout.palette[7]));
+    EXPECT_TRUE(SameRgb(d.At(x, 1), layout.palette[9]));
   }
 }
 
 TEST(DibDecodeRle, DeltaAndLinesPastTheImageStopDecoding) {
-  BmpSpec spec = Indexed(8, 2, 2, {});
-  spec.compression = 1;
-  spec.pixels = {0, 2, 255, 255, 2, 5, 0, 0, 0, 0, 0, 0, 2, 6, 0, 1};
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout = Indexed(8, 2, 2, {});
+  layout.compression = 1;
+  layout.pixels = {0, 2, 255, 255, 2, 5, 0, 0, 0, 0, 0, 0, 2, 6, 0, 1};
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 2; ++x)
@@ -349,36 +349,36 @@ TEST(DibDecodeRle, DeltaAndLinesPastTheImageStopDecoding) {
 TEST(DibDecodeRle, DataEndingEarlyLeavesTheRestBlack) {
   for (Bytes tail : {Bytes{2, 4, 0}, Bytes{2, 4, 0, 2, 1}, Bytes{2, 4, 0, 9, 4},
                      Bytes{2, 4, 0, 9, 4, 4, 4, 4}}) {
-    BmpSpec spec = Indexed(8, 3, 2, {});
-    spec.compression = 1;
-    spec.pixels = tail;
-    Decoded d = Decode(WriteBmp(spec));
+    BmpLayout layout = Indexed(8, 3, 2, {});
+    layout.compression = 1;
+    layout.pixels = tail;
+    Decoded d = Decode(WriteBmp(layout));
     ASSERT_EQ(d.failure, DibFailure::kNone);
-    EXPECT_TRUE(SameRgb(d.At(0, 0), spec.palette[4]));
-    EXPECT_TRUE(SameRgb(d.At(1, 0), spec.palette[4]));
+    EXPECT_TRUE(SameRgb(d.At(0, 0), layout.palette[4]));
+    EXPECT_TRUE(SameRgb(d.At(1, 0), layout.palette[4]));
     EXPECT_TRUE(SameRgb(d.At(0, 1), Rgb{0, 0, 0}));
   }
 }
 
 TEST(DibDecodeRle, TopDownRunLengthImageIsFlipped) {
-  BmpSpec spec = Indexed(8, 1, -2, {});
-  spec.compression = 1;
-  spec.pixels = {1, 50, 0, 0, 1, 60, 0, 1}; // first row read is the top
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout = Indexed(8, 1, -2, {});
+  layout.compression = 1;
+  layout.pixels = {1, 50, 0, 0, 1, 60, 0, 1}; // first row read is the top
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_EQ(d.height, 2);
-  EXPECT_TRUE(SameRgb(d.At(0, 0), spec.palette[60]));
-  EXPECT_TRUE(SameRgb(d.At(0, 1), spec.palette[50]));
+  EXPECT_TRUE(SameRgb(d.At(0, 0), layout.palette[60]));
+  EXPECT_TRUE(SameRgb(d.At(0, 1), layout.palette[50]));
 }
 
 // ---- Headers and colour tables
 // ------------------------------------------------
 
 TEST(DibDecodeHeaders, CoreHeaderEightBitPackedPixelsAt12Plus768) {
-  BmpSpec spec = Indexed(8, 2, 1, {{200, 17}});
-  spec.headerSize = 12;
-  spec.fileHeader = false;
-  Bytes file = WriteBmp(spec);
+  BmpLayout layout = Indexed(8, 2, 1, {{200, 17}});
+  layout.headerSize = 12;
+  layout.fileHeader = false;
+  Bytes file = WriteBmp(layout);
   ASSERT_EQ(file.size(), 12u + 768u + 4u);
   DibHeader header;
   ASSERT_EQ(ParseDibHeader(file.data(), file.size(), &header),
@@ -388,40 +388,40 @@ TEST(DibDecodeHeaders, CoreHeaderEightBitPackedPixelsAt12Plus768) {
   EXPECT_EQ(header.colorsUsed, 256u);
   Decoded d = Decode(file);
   ASSERT_EQ(d.failure, DibFailure::kNone);
-  EXPECT_TRUE(SameRgb(d.At(0, 0), spec.palette[200]));
-  EXPECT_TRUE(SameRgb(d.At(1, 0), spec.palette[17]));
+  EXPECT_TRUE(SameRgb(d.At(0, 0), layout.palette[200]));
+  EXPECT_TRUE(SameRgb(d.At(1, 0), layout.palette[17]));
 }
 
 TEST(DibDecodeHeaders, CoreHeaderWithFileHeaderTwentyFourBits) {
-  BmpSpec spec;
-  spec.headerSize = 12;
-  spec.width = 2;
-  spec.height = 1;
-  spec.pixels = PackRows(24, {{0xABCDEF, 0x010203}});
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout;
+  layout.headerSize = 12;
+  layout.width = 2;
+  layout.height = 1;
+  layout.pixels = PackRows(24, {{0xABCDEF, 0x010203}});
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_EQ(d.pixels, (Bytes{0xAB, 0xCD, 0xEF, 1, 2, 3}));
 }
 
 TEST(DibDecodeHeaders, PackedInfoHeaderEightBitPixelsAt40Plus1024) {
-  BmpSpec spec = Indexed(8, 1, 1, {{99}});
-  spec.fileHeader = false;
-  Bytes file = WriteBmp(spec);
+  BmpLayout layout = Indexed(8, 1, 1, {{99}});
+  layout.fileHeader = false;
+  Bytes file = WriteBmp(layout);
   DibHeader header;
   ASSERT_EQ(ParseDibHeader(file.data(), file.size(), &header),
             DibFailure::kNone);
   EXPECT_EQ(header.pixelOffset, 40u + 1024u);
   Decoded d = Decode(file);
   ASSERT_EQ(d.failure, DibFailure::kNone);
-  EXPECT_TRUE(SameRgb(d.At(0, 0), spec.palette[99]));
+  EXPECT_TRUE(SameRgb(d.At(0, 0), layout.palette[99]));
 }
 
 TEST(DibDecodeHeaders, ColoursUsedSixteenGivesSixteenEntryTable) {
-  BmpSpec spec = Indexed(8, 3, 1, {{15, 3, 20}});
-  spec.palette.resize(16);
-  spec.colorsUsed = 16;
-  spec.fileHeader = false;
-  Bytes file = WriteBmp(spec);
+  BmpLayout layout = Indexed(8, 3, 1, {{15, 3, 20}});
+  layout.palette.resize(16);
+  layout.colorsUsed = 16;
+  layout.fileHeader = false;
+  Bytes file = WriteBmp(layout);
   DibHeader header;
   ASSERT_EQ(ParseDibHeader(file.data(), file.size(), &header),
             DibFailure::kNone);
@@ -429,28 +429,28 @@ TEST(DibDecodeHeaders, ColoursUsedSixteenGivesSixteenEntryTable) {
   EXPECT_EQ(header.pixelOffset, 40u + 64u);
   Decoded d = Decode(file);
   ASSERT_EQ(d.failure, DibFailure::kNone);
-  EXPECT_TRUE(SameRgb(d.At(0, 0), spec.palette[15]));
-  EXPECT_TRUE(SameRgb(d.At(1, 0), spec.palette[3]));
+  EXPECT_TRUE(SameRgb(d.At(0, 0), layout.palette[15]));
+  EXPECT_TRUE(SameRgb(d.At(1, 0), layout.palette[3]));
   // An index the table does not hold is black, not a read past the table.
   EXPECT_TRUE(SameRgb(d.At(2, 0), Rgb{0, 0, 0}));
 }
 
 TEST(DibDecodeHeaders, FileHeaderOffsetIsHonoured) {
-  BmpSpec spec;
-  spec.pixels = {0, 0, 0, 0, 0x11, 0x22, 0x33, 0};
-  spec.overridePixelOffset = true;
-  spec.pixelOffset = 14 + 40 + 4;
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout;
+  layout.pixels = {0, 0, 0, 0, 0x11, 0x22, 0x33, 0};
+  layout.overridePixelOffset = true;
+  layout.pixelOffset = 14 + 40 + 4;
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_TRUE(SameRgb(d.At(0, 0), Rgb{0x33, 0x22, 0x11}));
 }
 
 TEST(DibDecodeHeaders, LaterHeaderVersionsAreUnknown) {
   for (std::uint32_t size : {108u, 124u, 64u, 16u, 0u}) {
-    BmpSpec spec;
-    spec.headerSize = size;
-    spec.pixels = {1, 2, 3, 0};
-    EXPECT_EQ(Decode(WriteBmp(spec)).failure, DibFailure::kUnknownFormat)
+    BmpLayout layout;
+    layout.headerSize = size;
+    layout.pixels = {1, 2, 3, 0};
+    EXPECT_EQ(Decode(WriteBmp(layout)).failure, DibFailure::kUnknownFormat)
         << size;
   }
 }
@@ -470,21 +470,21 @@ TEST(DibDecodeHeaders, ColourCountRules) {
 }
 
 TEST(DibDecodeHeaders, ImageSizeZeroIsUnpaddedSize) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitCount = 4;
-  spec.palette = GreyPalette(16);
-  spec.pixels = PackRows(4, {{1, 2, 3}, {4, 5, 6}});
-  Bytes file = WriteBmp(spec);
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.bitCount = 4;
+  layout.palette = GreyPalette(16);
+  layout.pixels = PackRows(4, {{1, 2, 3}, {4, 5, 6}});
+  Bytes file = WriteBmp(layout);
   DibHeader header;
   ASSERT_EQ(ParseDibHeader(file.data(), file.size(), &header),
             DibFailure::kNone);
   EXPECT_EQ(header.sizeImage, 4u); // (4 * 3 + 7) / 8 = 2 bytes, 2 rows
   EXPECT_EQ(header.colorsUsed, 16u);
 
-  spec.sizeImage = 1234;
-  file = WriteBmp(spec);
+  layout.sizeImage = 1234;
+  file = WriteBmp(layout);
   ASSERT_EQ(ParseDibHeader(file.data(), file.size(), &header),
             DibFailure::kNone);
   EXPECT_EQ(header.sizeImage, 1234u);
@@ -492,11 +492,11 @@ TEST(DibDecodeHeaders, ImageSizeZeroIsUnpaddedSize) {
 
 TEST(DibDecodeHeaders, LargeColoursUsedTruncatesToSixteenBits) {
   // 65536 + 2 entries claimed: the table is two entries long.
-  BmpSpec spec = Indexed(1, 2, 1, {{1, 0}});
-  spec.colorsUsed = 65538;
-  spec.fileHeader = false;
-  spec.palette = {Rgb{1, 2, 3}, Rgb{4, 5, 6}};
-  Decoded d = Decode(WriteBmp(spec));
+  BmpLayout layout = Indexed(1, 2, 1, {{1, 0}});
+  layout.colorsUsed = 65538;
+  layout.fileHeader = false;
+  layout.palette = {Rgb{1, 2, 3}, Rgb{4, 5, 6}};
+  Decoded d = Decode(WriteBmp(layout));
   ASSERT_EQ(d.failure, DibFailure::kNone);
   EXPECT_TRUE(SameRgb(d.At(0, 0), Rgb{4, 5, 6}));
 }
@@ -516,7 +516,7 @@ TEST(DibDecodeHostile, TruncatedHeaders) {
     Bytes part(file.begin(), file.begin() + cut);
     EXPECT_EQ(Decode(part).failure, DibFailure::kTruncated) << cut;
   }
-  BmpSpec core;
+  BmpLayout core;
   core.headerSize = 12;
   Bytes coreFile = WriteBmp(core);
   coreFile.resize(14 + 11);
@@ -524,19 +524,20 @@ TEST(DibDecodeHostile, TruncatedHeaders) {
 }
 
 TEST(DibDecodeHostile, TruncatedColourTable) {
-  BmpSpec spec = Indexed(8, 1, 1, {{1}});
-  Bytes file = WriteBmp(spec);
+  BmpLayout layout = Indexed(8, 1, 1, {{1}});
+  Bytes file = WriteBmp(layout);
   file.resize(14 + 40 + 500); // the table needs 1024 bytes
   EXPECT_EQ(Decode(file).failure, DibFailure::kTruncated);
 }
 
 TEST(DibDecodeHostile, PixelOffsetPastTheEnd) {
   for (std::uint32_t offset : {62u, 63u, 1000u, 0xFFFFFFFFu}) {
-    BmpSpec spec;
-    spec.pixels = {1, 2, 3, 0};
-    spec.overridePixelOffset = true;
-    spec.pixelOffset = offset;
-    EXPECT_EQ(Decode(WriteBmp(spec)).failure, DibFailure::kTruncated) << offset;
+    BmpLayout layout;
+    layout.pixels = {1, 2, 3, 0};
+    layout.overridePixelOffset = true;
+    layout.pixelOffset = offset;
+    EXPECT_EQ(Decode(WriteBmp(layout)).failure, DibFailure::kTruncated)
+        << offset;
   }
 }
 
@@ -564,11 +565,11 @@ TEST(DibDecodeHostile, DimensionsOutOfRange) {
                {32768, 32768, DibFailure::kTruncated},
                {32768, -32768, DibFailure::kTruncated}};
   for (const Case &c : cases) {
-    BmpSpec spec;
-    spec.width = c.width;
-    spec.height = c.height;
-    spec.pixels = {1, 2, 3, 0};
-    EXPECT_EQ(Decode(WriteBmp(spec)).failure, c.want)
+    BmpLayout layout;
+    layout.width = c.width;
+    layout.height = c.height;
+    layout.pixels = {1, 2, 3, 0};
+    EXPECT_EQ(Decode(WriteBmp(layout)).failure, c.want)
         << c.width << " x " << c.height;
   }
 }
@@ -586,23 +587,24 @@ TEST(DibDecodeHostile, UnsupportedEncodings) {
   } cases[] = {{2, 0},  {0, 0}, {24, 1}, {8, 2},  {4, 1},
                {24, 3}, {8, 3}, {24, 4}, {24, 5}, {24, 99}};
   for (const Case &c : cases) {
-    BmpSpec spec;
-    spec.bitCount = c.bitCount;
-    spec.compression = c.compression;
-    spec.masks = c.compression == 3 ? std::vector<std::uint32_t>{1, 2, 4}
-                                    : std::vector<std::uint32_t>{};
-    spec.pixels.assign(64, 0);
-    EXPECT_EQ(Decode(WriteBmp(spec)).failure, DibFailure::kUnsupportedEncoding)
+    BmpLayout layout;
+    layout.bitCount = c.bitCount;
+    layout.compression = c.compression;
+    layout.masks = c.compression == 3 ? std::vector<std::uint32_t>{1, 2, 4}
+                                      : std::vector<std::uint32_t>{};
+    layout.pixels.assign(64, 0);
+    EXPECT_EQ(Decode(WriteBmp(layout)).failure,
+              DibFailure::kUnsupportedEncoding)
         << c.bitCount << "/" << c.compression;
   }
 }
 
 TEST(DibDecodeHostile, RleAbsoluteRunLongerThanTheData) {
   for (std::uint16_t bits : {4, 8}) {
-    BmpSpec spec = Indexed(bits, 200, 1, {});
-    spec.compression = bits == 8 ? 1 : 2;
-    spec.pixels = {0, 250, 1, 2, 3};
-    Decoded d = Decode(WriteBmp(spec));
+    BmpLayout layout = Indexed(bits, 200, 1, {});
+    layout.compression = bits == 8 ? 1 : 2;
+    layout.pixels = {0, 250, 1, 2, 3};
+    Decoded d = Decode(WriteBmp(layout));
     ASSERT_EQ(d.failure, DibFailure::kNone);
     EXPECT_TRUE(SameRgb(d.At(199, 0), Rgb{0, 0, 0}));
   }
@@ -619,15 +621,15 @@ TEST(DibDecodeHostile, PrefixesAndCorruptionsOfValidFiles) {
       WriteBmp(Indexed(8, 5, 2, {{1, 2, 3, 4, 5}, {6, 7, 8, 9, 0}})));
   files.push_back(WriteBmp(Indexed(4, 3, 2, {{1, 2, 3}, {4, 5, 6}})));
   files.push_back(WriteBmp(Indexed(1, 9, 1, {{1, 0, 1, 0, 1, 0, 1, 0, 1}})));
-  BmpSpec rle = Indexed(8, 4, 3, {});
+  BmpLayout rle = Indexed(8, 4, 3, {});
   rle.compression = 1;
   rle.pixels = {2, 5, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 1, 1, 9, 0, 1};
   files.push_back(WriteBmp(rle));
-  BmpSpec rle4 = Indexed(4, 5, 2, {});
+  BmpLayout rle4 = Indexed(4, 5, 2, {});
   rle4.compression = 2;
   rle4.pixels = {3, 0x12, 0, 3, 0x45, 0x60, 0, 0, 5, 0x77, 0, 1};
   files.push_back(WriteBmp(rle4));
-  BmpSpec fields;
+  BmpLayout fields;
   fields.width = 2;
   fields.bitCount = 16;
   fields.compression = 3;

@@ -110,18 +110,18 @@ TEST_F(DibLoad, OpensReadOnlySharedExistingAndMapsTheWholeFile) {
 }
 
 TEST_F(DibLoad, PackedDibWithoutFileHeaderLoads) {
-  BmpSpec spec;
-  spec.fileHeader = false;
-  spec.headerSize = 12;
-  spec.bitCount = 8;
-  spec.width = 2;
-  spec.palette = GreyPalette(256);
-  spec.pixels = PackRows(8, {{255, 0}});
+  BmpLayout layout;
+  layout.fileHeader = false;
+  layout.headerSize = 12;
+  layout.bitCount = 8;
+  layout.width = 2;
+  layout.palette = GreyPalette(256);
+  layout.pixels = PackRows(8, {{255, 0}});
   ImageRecord *image =
-      LoadDibImage(Write("packed.dib", WriteBmp(spec)).c_str());
+      LoadDibImage(Write("packed.dib", WriteBmp(layout)).c_str());
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(image->pixels[0], spec.palette[255].r);
-  EXPECT_EQ(image->pixels[3], spec.palette[0].r);
+  EXPECT_EQ(image->pixels[0], layout.palette[255].r);
+  EXPECT_EQ(image->pixels[3], layout.palette[0].r);
   FreeImage(image);
 }
 
@@ -201,29 +201,29 @@ TEST_F(DibLoad, NullNameIsAnOpenFailure) {
 TEST_F(DibLoad, LaterHeaderVersionsAreAnUnknownFormat) {
   for (std::uint32_t size : {108u, 124u}) {
     scripted::Reset();
-    BmpSpec spec;
-    spec.headerSize = size;
-    spec.pixels = {1, 2, 3, 0};
-    EXPECT_EQ(FailingLoad(Write("v.bmp", WriteBmp(spec))),
+    BmpLayout layout;
+    layout.headerSize = size;
+    layout.pixels = {1, 2, 3, 0};
+    EXPECT_EQ(FailingLoad(Write("v.bmp", WriteBmp(layout))),
               "Unknown DIB file format.")
         << size;
   }
 }
 
 TEST_F(DibLoad, HostileFilesGiveOneConversionError) {
-  BmpSpec offsetPastEnd;
+  BmpLayout offsetPastEnd;
   offsetPastEnd.pixels = {1, 2, 3, 0};
   offsetPastEnd.overridePixelOffset = true;
   offsetPastEnd.pixelOffset = 0x7FFFFFF0;
-  BmpSpec huge;
+  BmpLayout huge;
   huge.width = 32768;
   huge.height = 32768;
   huge.pixels = {1, 2, 3, 0};
-  BmpSpec wide;
+  BmpLayout wide;
   wide.width = 40000;
-  BmpSpec negativeWidth;
+  BmpLayout negativeWidth;
   negativeWidth.width = -4;
-  BmpSpec rleOverrun;
+  BmpLayout rleOverrun;
   rleOverrun.bitCount = 8;
   rleOverrun.compression = 1;
   rleOverrun.width = 2;

@@ -96,12 +96,13 @@ protected:
   GLuint table_[kTextureSlotCount];
 };
 
-BmpSpec Rows24(int width, const std::vector<std::vector<std::uint32_t>> &rows) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = static_cast<std::int32_t>(rows.size());
-  spec.pixels = PackRows(24, rows);
-  return spec;
+BmpLayout Rows24(int width,
+                 const std::vector<std::vector<std::uint32_t>> &rows) {
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = static_cast<std::int32_t>(rows.size());
+  layout.pixels = PackRows(24, rows);
+  return layout;
 }
 
 } // namespace
@@ -135,8 +136,8 @@ TEST_F(GlTextures, FillsTheSlotWithAMipmappedRepeatingTexture) {
 TEST_F(GlTextures, RowsReachTheTextureBottomRowFirstAndUnchanged) {
   // Two pixels per row: 6-byte rows, which GL's initial alignment of 4
   // would read as 8, shifting the second row and reading past the buffer.
-  BmpSpec spec = Rows24(2, {{0x112233, 0x445566}, {0x778899, 0xAABBCC}});
-  LoadBmpTexture(table_, Write("w2.bmp", WriteBmp(spec)).c_str(), 1);
+  BmpLayout layout = Rows24(2, {{0x112233, 0x445566}, {0x778899, 0xAABBCC}});
+  LoadBmpTexture(table_, Write("w2.bmp", WriteBmp(layout)).c_str(), 1);
   EXPECT_EQ(ReadLevel(GL_TEXTURE_2D, 0),
             (std::vector<unsigned char>{0x11, 0x22, 0x33, 0x44, 0x55, 0x66,
                                         0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC}));
@@ -145,10 +146,10 @@ TEST_F(GlTextures, RowsReachTheTextureBottomRowFirstAndUnchanged) {
 TEST_F(GlTextures, WidthThreeRowsAreReadNineBytesApart) {
   // 9-byte rows. The reference is GLU given the same picture with rows
   // padded to 12 bytes under an alignment of 4: every level must agree.
-  BmpSpec spec = Rows24(3, {{0xFF0000, 0x00FF00, 0x0000FF},
-                            {0x102030, 0x405060, 0x708090},
-                            {0xFFFFFF, 0x000000, 0x808080}});
-  LoadBmpTexture(table_, Write("w3.bmp", WriteBmp(spec)).c_str(), 2);
+  BmpLayout layout = Rows24(3, {{0xFF0000, 0x00FF00, 0x0000FF},
+                                {0x102030, 0x405060, 0x708090},
+                                {0xFFFFFF, 0x000000, 0x808080}});
+  LoadBmpTexture(table_, Write("w3.bmp", WriteBmp(layout)).c_str(), 2);
   ASSERT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 4);
   std::vector<std::vector<unsigned char>> ours;
   for (int level = 0; level < 3; ++level)
