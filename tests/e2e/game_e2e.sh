@@ -15,27 +15,12 @@ SCORE_RE='^Balls collected so far: [0-9]+$'
 COLLISION="collision occured, try to move to another direction"
 mkdir -p "$OUT"
 
-for tool in Xvfb xdotool xwininfo; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "FAIL: $tool is not installed (scripts/install-deps installs it)"
-    exit 1
-  fi
-done
+. "$(dirname "${BASH_SOURCE[0]}")/xlib.sh"
+
 if ! ls data/texture/*.bmp >/dev/null 2>&1; then
   echo "SKIP: no textures under $(pwd)/data/texture"
   exit 77
 fi
-
-XVFB_PID=""
-GAME_PID=""
-WORK=$(mktemp -d)
-cleanup() {
-  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
 
 fail() {
   echo "FAIL: $1"
@@ -44,53 +29,7 @@ fail() {
   exit 1
 }
 
-# Xvfb on a free display; sets DISPLAY.
-: >"$WORK/displayfd"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp \
-  5>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 100); do
-  [ -s "$WORK/displayfd" ] && break
-  sleep 0.1
-done
-[ -s "$WORK/displayfd" ] || { cat "$WORK/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$(tr -d '[:space:]' <"$WORK/displayfd")"
-
-# Top-level windows as "id name" lines (xwininfo reads UTF8_STRING names,
-# which xdotool's search misses).
-windows() {
-  xwininfo -root -children 2>/dev/null |
-    sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": .*/\1 \2/p'
-}
-
-# The id of the window with exactly this name, waiting for it to appear.
-wait_window() {
-  local name=$1 deadline=$((SECONDS + WAIT)) id
-  while [ $SECONDS -lt $deadline ]; do
-    id=$(windows | awk -v n="$name" '{i=$1; sub(/^[^ ]* /, ""); if ($0 == n) {print i; exit}}')
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    kill -0 "$GAME_PID" 2>/dev/null || return 1
-    sleep 0.2
-  done
-  return 1
-}
-
-wait_mapped() {
-  local id=$1 deadline=$((SECONDS + WAIT))
-  while [ $SECONDS -lt $deadline ]; do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# The current name of a window.
-title_of() {
-  xwininfo -id "$1" 2>/dev/null | sed -n 's/^xwininfo: Window id: [^ ]* "\(.*\)"$/\1/p'
-}
+start_display 1024x768 || exit 1
 
 (unset SDL_VIDEODRIVER; exec "$GAME") >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
@@ -132,13 +71,6 @@ fi
 
 # Escape ends the game with exit code 0.
 xdotool key --window "$id" Escape 2>/dev/null
-deadline=$((SECONDS + 60))
-while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
-  sleep 0.2
-done
-kill -0 "$GAME_PID" 2>/dev/null && fail "the game did not end after Escape"
-wait "$GAME_PID"
-code=$?
-GAME_PID=""
-[ "$code" = 0 ] || fail "exit code $code after Escape"
+wait_exit || fail "the game did not end after Escape"
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE after Escape"
 echo "ended with exit code 0"
