@@ -6,53 +6,15 @@
 #include <cstdlib>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "app/shell_state.h"
 #include "image/jpeg.h"
 #include "tests/image/image_test_support.h"
 
 using image_test::TempDir;
 using image_test::WriteFile;
+using image_test::WriteJpeg;
 
 namespace {
-
-// Rows are given top first, as a JPEG stores them; each row one flat
-// colour (or grey level) so that compression keeps it close.
-void WriteJpeg(const std::string &path, int width,
-               const std::vector<std::vector<unsigned char>> &rowColours) {
-  const int components = static_cast<int>(rowColours[0].size());
-  std::FILE *file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(rowColours.size());
-  info.input_components = components;
-  info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  // No chroma subsampling: each 8-row band of one colour stays that colour.
-  for (int c = 0; c < info.num_components; ++c) {
-    info.comp_info[c].h_samp_factor = 1;
-    info.comp_info[c].v_samp_factor = 1;
-  }
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * components);
-  for (const auto &colour : rowColours) {
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < components; ++c)
-        row[static_cast<std::size_t>(x) * components + c] = colour[c];
-    JSAMPROW pointer = row.data();
-    jpeg_write_scanlines(&info, &pointer, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
-}
 
 std::vector<unsigned char> ReadAll(const std::string &path) {
   std::vector<unsigned char> bytes;

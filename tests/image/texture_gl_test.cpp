@@ -8,8 +8,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "image/cube_map.h"
 #include "image/texture.h"
 #include "image/texture_slots.h"
@@ -51,27 +49,9 @@ std::vector<unsigned char> ReadLevel(GLenum target, GLint level) {
 
 void WriteGreyJpeg(const std::string &path, int width, int height,
                    unsigned char grey) {
-  std::FILE *file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width), grey);
-  JSAMPROW pointer = row.data();
-  for (int y = 0; y < height; ++y)
-    jpeg_write_scanlines(&info, &pointer, 1);
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
+  image_test::WriteJpeg(path, width,
+                        std::vector<std::vector<unsigned char>>(
+                            static_cast<std::size_t>(height), {grey}));
 }
 
 class GlTextures : public ::testing::Test {
