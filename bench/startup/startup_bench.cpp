@@ -13,21 +13,11 @@
 #include "image/dib.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
+#include "tools/shot/texture_files.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-const char *const kTextures[] = {
-    "data/texture/electricbox_F.bmp", "data/texture/electricbox_B.bmp",
-    "data/texture/electricbox_S.bmp", "data/texture/glassblock1.bmp",
-    "data/texture/floor.bmp",         "data/texture/lamppost.bmp",
-    "data/texture/pillar.bmp",        "data/texture/pillarlight.bmp",
-    "data/texture/windowstrip.bmp",   "data/texture/wood.bmp",
-    "data/texture/roof.bmp",          "data/texture/electricbox_T.bmp",
-    "data/texture/lamppost_T.bmp",    "data/texture/blank.bmp",
-    "data/texture/floorLM.bmp",       "data/texture/roofbump.bmp",
-    "data/texture/pillarbump.bmp",    "data/texture/gameover.bmp"};
 
 double Ms(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start)
@@ -90,7 +80,7 @@ double Median(std::vector<double> values) {
 } // namespace
 
 int main() {
-  for (const char *name : kTextures) {
+  for (const char *name : kGameTextureFiles) {
     std::FILE *f = std::fopen(name, "rb");
     if (f == nullptr) {
       // InitScene would end the process at the missing file.
@@ -127,7 +117,7 @@ int main() {
     b.Close();
 
     start = Clock::now();
-    for (const char *name : kTextures) {
+    for (const char *name : kGameTextureFiles) {
       ImageRecord *image = LoadDibImage(name);
       if (image == nullptr)
         return 1;

@@ -2,6 +2,7 @@
 // question, one script step per idle pass, the last frame read back before
 // its swap, and a quit request posted right after that swap's read.
 #include "tools/shot/shot_run.h"
+#include "tools/shot/texture_files.h"
 
 #include "app/shell_state.h"
 #include "game/game_state.h"
@@ -17,18 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-const char *const kTextureFiles[] = {
-    "data/texture/electricbox_F.bmp", "data/texture/electricbox_B.bmp",
-    "data/texture/electricbox_S.bmp", "data/texture/glassblock1.bmp",
-    "data/texture/floor.bmp",         "data/texture/lamppost.bmp",
-    "data/texture/pillar.bmp",        "data/texture/pillarlight.bmp",
-    "data/texture/windowstrip.bmp",   "data/texture/wood.bmp",
-    "data/texture/roof.bmp",          "data/texture/electricbox_T.bmp",
-    "data/texture/lamppost_T.bmp",    "data/texture/blank.bmp",
-    "data/texture/floorLM.bmp",       "data/texture/roofbump.bmp",
-    "data/texture/pillarbump.bmp",    "data/texture/gameover.bmp",
-};
 
 const unsigned kAllKeys[kShotKeyCount] = {
     kShotKeyUp, kShotKeyDown, kShotKeyLeft, kShotKeyRight,
@@ -107,7 +96,7 @@ void ReportEarlyExit() {
 } // namespace
 
 bool CheckTextureFiles(std::string *missing) {
-  for (const char *name : kTextureFiles) {
+  for (const char *name : kGameTextureFiles) {
     std::FILE *file = std::fopen(name, "rb");
     if (!file) {
       *missing = name;
