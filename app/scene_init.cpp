@@ -13,33 +13,6 @@
 
 namespace {
 
-struct TextureFile {
-  int slot;
-  const char *fileName;
-};
-
-// In ascending slot order; slots 0, 7, 10 and 17 stay empty.
-const TextureFile kTextureFiles[] = {
-    {kSlotElectricBoxFront, "data/texture/electricbox_F.bmp"},
-    {kSlotElectricBoxBack, "data/texture/electricbox_B.bmp"},
-    {kSlotElectricBoxSide, "data/texture/electricbox_S.bmp"},
-    {kSlotGlassBlock, "data/texture/glassblock1.bmp"},
-    {kSlotFloor, "data/texture/floor.bmp"},
-    {kSlotLampPost, "data/texture/lamppost.bmp"},
-    {kSlotPillar, "data/texture/pillar.bmp"},
-    {kSlotPillarLight, "data/texture/pillarlight.bmp"},
-    {kSlotWindowStrip, "data/texture/windowstrip.bmp"},
-    {kSlotWood, "data/texture/wood.bmp"},
-    {kSlotRoof, "data/texture/roof.bmp"},
-    {kSlotElectricBoxTop, "data/texture/electricbox_T.bmp"},
-    {kSlotLampPostTop, "data/texture/lamppost_T.bmp"},
-    {kSlotBlank, "data/texture/blank.bmp"},
-    {kSlotFloorLightMap, "data/texture/floorLM.bmp"},
-    {kSlotRoofBump, "data/texture/roofbump.bmp"},
-    {kSlotPillarBump, "data/texture/pillarbump.bmp"},
-    {kSlotGameOver, "data/texture/gameover.bmp"},
-};
-
 // wglGetProcAddress's result type differs between platforms; going through a
 // plain function pointer keeps the conversion warning-free on both.
 template <typename Pointer> Pointer FetchEntryPoint(const char *name) {

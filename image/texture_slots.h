@@ -28,3 +28,13 @@ enum TextureSlot : int {
 
 // All 0 at start; slots 0, 7, 10 and 17 are never written.
 extern GLuint textureTable[kTextureSlotCount];
+
+// A texture file and the slot it fills, relative to the working directory.
+struct TextureFile {
+  int slot;
+  const char *fileName;
+};
+
+constexpr int kTextureFileCount = 18;
+// In ascending slot order, the order the scene set-up loads them in.
+extern const TextureFile kTextureFiles[kTextureFileCount];

@@ -11,9 +11,9 @@
 #include "app/scene_window.h"
 #include "image/cube_map.h"
 #include "image/dib.h"
+#include "image/texture_slots.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
-#include "tools/shot/texture_files.h"
 
 namespace {
 
@@ -80,7 +80,8 @@ double Median(std::vector<double> values) {
 } // namespace
 
 int main() {
-  for (const char *name : kGameTextureFiles) {
+  for (const TextureFile &texture : kTextureFiles) {
+    const char *name = texture.fileName;
     std::FILE *f = std::fopen(name, "rb");
     if (f == nullptr) {
       // InitScene would end the process at the missing file.
@@ -117,7 +118,8 @@ int main() {
     b.Close();
 
     start = Clock::now();
-    for (const char *name : kGameTextureFiles) {
+    for (const TextureFile &texture : kTextureFiles) {
+      const char *name = texture.fileName;
       ImageRecord *image = LoadDibImage(name);
       if (image == nullptr)
         return 1;

@@ -2,7 +2,7 @@
 // question, one script step per idle pass, the last frame read back before
 // its swap, and a quit request posted right after that swap's read.
 #include "tools/shot/shot_run.h"
-#include "tools/shot/texture_files.h"
+#include "image/texture_slots.h"
 
 #include "app/shell_state.h"
 #include "game/game_state.h"
@@ -96,7 +96,8 @@ void ReportEarlyExit() {
 } // namespace
 
 bool CheckTextureFiles(std::string *missing) {
-  for (const char *name : kGameTextureFiles) {
+  for (const TextureFile &texture : kTextureFiles) {
+    const char *name = texture.fileName;
     std::FILE *file = std::fopen(name, "rb");
     if (!file) {
       *missing = name;
