@@ -62,6 +62,13 @@ template <class Shade> void Paint(Canvas &canvas, int n, Shade shade) {
   }
 }
 
+// A new size x size picture painted from shade with n x n samples a pixel.
+template <class Shade> Canvas Painted(int size, int n, Shade shade) {
+  Canvas canvas = MakeCanvas(size, size, Grey(0));
+  Paint(canvas, n, shade);
+  return canvas;
+}
+
 // splitmix64: a tiny, well-mixed generator whose sequence depends on the
 // seed alone, so every run draws the same pictures.
 class Rng {

@@ -204,9 +204,7 @@ Rgb TopShade(float s, float t) {
 }
 
 Canvas Draw(Rgb (*shade)(float, float)) {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, shade);
-  return canvas;
+  return Painted(kSize, 4, shade);
 }
 
 } // namespace

@@ -73,7 +73,5 @@ Rgb GameOverShade(float s, float t) {
 } // namespace
 
 Canvas MakeGameOver() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, GameOverShade);
-  return canvas;
+  return Painted(kSize, 4, GameOverShade);
 }

@@ -55,7 +55,5 @@ Rgb LightShade(float s, float t) {
 } // namespace
 
 Canvas MakeFloorLightMap() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 2, LightShade);
-  return canvas;
+  return Painted(kSize, 2, LightShade);
 }

@@ -237,21 +237,15 @@ float PillarHeight(float s, float t) {
 } // namespace
 
 Canvas MakeFloor() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, FloorShade);
-  return canvas;
+  return Painted(kSize, 4, FloorShade);
 }
 
 Canvas MakeGlassBlocks() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, GlassShade);
-  return canvas;
+  return Painted(kSize, 4, GlassShade);
 }
 
 Canvas MakeRoof() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, RoofShade);
-  return canvas;
+  return Painted(kSize, 4, RoofShade);
 }
 
 Canvas MakeRoofBump() {
@@ -260,9 +254,7 @@ Canvas MakeRoofBump() {
 }
 
 Canvas MakePillar() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, PillarShade);
-  return canvas;
+  return Painted(kSize, 4, PillarShade);
 }
 
 Canvas MakePillarBump() {

@@ -159,33 +159,23 @@ Rgb WindowStripShade(float s, float t) {
 } // namespace
 
 Canvas MakeWood() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, WoodShade);
-  return canvas;
+  return Painted(kSize, 4, WoodShade);
 }
 
 Canvas MakeLampPost() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 3, LampPostShade);
-  return canvas;
+  return Painted(kSize, 3, LampPostShade);
 }
 
 Canvas MakeLampPostCap() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, LampPostCapShade);
-  return canvas;
+  return Painted(kSize, 4, LampPostCapShade);
 }
 
 Canvas MakePillarLight() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 3, PillarLightShade);
-  return canvas;
+  return Painted(kSize, 3, PillarLightShade);
 }
 
 Canvas MakeWindowStrip() {
-  Canvas canvas = MakeCanvas(kSize, kSize, Grey(0));
-  Paint(canvas, 4, WindowStripShade);
-  return canvas;
+  return Painted(kSize, 4, WindowStripShade);
 }
 
 Canvas MakeBlank() {
