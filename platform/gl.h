@@ -1,9 +1,14 @@
 // OpenGL 1.1, GLU and the ARB extension tokens, for game code that draws.
-// Includes the platform seam first, as <GL/gl.h> on Windows requires.
+// Includes the platform seam first, as <GL/gl.h> on Windows requires. A build
+// defining TVL_GL_SUBSET draws through the shader subset (gl11/) instead of
+// the system's GL; the game's calls are the same either way.
 #pragma once
 
 #include "platform/win32.h"
 
+#if defined(TVL_GL_SUBSET)
+#include "gl11/rename.h"
+#else
 // Some gl.h files prototype the ARB multitexture entry points; the game keeps
 // them as pointers fetched at start (render/gl_objects.h), so hide those
 // prototypes under other names.
@@ -17,3 +22,4 @@
 #undef glMultiTexCoord3fARB
 
 #include <GL/glext.h>
+#endif

@@ -2,10 +2,12 @@
 // sdl_gl_context.h.
 #include "platform/sdl_gl_context.h"
 
+#include "platform/gl_flavour.h"
+
 namespace platform {
 
 void ApplyGlAttributes(const PixelFormat &format) {
-  SDL_GL_ResetAttributes(); // a compatibility context: no profile asked for
+  SDL_GL_ResetAttributes(); // the GL flavour asks for a profile, if any
   const int green = format.colourBits == 16 ? 6 : format.colourBits / 3;
   const int redBlue = format.colourBits == 16 ? 5 : format.colourBits / 3;
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, redBlue);
@@ -15,6 +17,7 @@ void ApplyGlAttributes(const PixelFormat &format) {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, format.depthBits);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, format.stencilBits);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, format.doubleBuffer ? 1 : 0);
+  RequestGlContextKind();
 }
 
 SDL_GLContext CreateContextKeepingCurrent(SDL_Window *window) {

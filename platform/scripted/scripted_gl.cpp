@@ -6,6 +6,7 @@
 // (see sdl_platform.h for why the GL library stays loaded).
 #include "platform/scripted/scripted_internal.h"
 
+#include "platform/gl_flavour.h"
 #include "platform/handle_table.h"
 #include "platform/pixel_format.h"
 #include "platform/sdl_gl_context.h"
@@ -26,8 +27,10 @@ struct RenderingContext {
   SDL_GLContext context = nullptr;
   HWND window = nullptr;
   ~RenderingContext() {
-    if (context != nullptr)
+    if (context != nullptr) {
+      platform::ForgetGlContext(context);
       SDL_GL_DeleteContext(context);
+    }
     if (surface != nullptr)
       SDL_DestroyWindow(surface);
   }
@@ -211,7 +214,7 @@ PROC wglGetProcAddress(LPCSTR name) {
   if (ShouldFail("wglGetProcAddress") || name == nullptr ||
       G().current == nullptr || G().failingProcs.count(name) != 0)
     return nullptr;
-  return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
+  return reinterpret_cast<PROC>(platform::GlProcAddress(name));
 }
 
 BOOL SwapBuffers(HDC deviceContext) {

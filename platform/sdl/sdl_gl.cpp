@@ -7,6 +7,7 @@
 // sharing lists, DescribePixelFormat.
 #include "platform/sdl/sdl_platform.h"
 
+#include "platform/gl_flavour.h"
 #include "platform/handle_table.h"
 #include "platform/sdl_gl_context.h"
 
@@ -125,6 +126,7 @@ BOOL wglDeleteContext(HGLRC renderingContext) {
     SDL_GL_MakeCurrent(nullptr, nullptr);
     current = nullptr;
   }
+  platform::ForgetGlContext(rc->context);
   SDL_GL_DeleteContext(rc->context);
   RenderingContexts().Remove(renderingContext);
   return TRUE;
@@ -133,7 +135,7 @@ BOOL wglDeleteContext(HGLRC renderingContext) {
 PROC wglGetProcAddress(LPCSTR name) {
   if (name == nullptr || current == nullptr)
     return nullptr; // entry points belong to a current context
-  return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
+  return reinterpret_cast<PROC>(platform::GlProcAddress(name));
 }
 
 BOOL SwapBuffers(HDC deviceContext) {

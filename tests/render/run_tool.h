@@ -51,13 +51,14 @@ inline std::string Quote(const std::string &arg) {
 
 // Runs the tool with these arguments in workDir (empty: the current one).
 inline ToolRun RunTool(const std::vector<std::string> &args,
-                       const std::string &workDir = "") {
+                       const std::string &workDir = "",
+                       const std::string &tool = TVL_SHOT_TOOL) {
   const std::string scratch = MakeTempDir();
   std::string command;
   if (!workDir.empty()) {
     command += "cd " + Quote(workDir) + " && ";
   }
-  command += Quote(TVL_SHOT_TOOL);
+  command += Quote(tool);
   for (const std::string &arg : args) {
     command += " " + Quote(arg);
   }

@@ -1,0 +1,352 @@
+// The entry points that set state: enables and their stack, the simple
+// server state ES 2.0 keeps itself, matrices, lights and material, and the
+// vertices between glBegin and glEnd with the current attributes.
+#include "gl11/api.h"
+#include "gl11/context.h"
+
+#include <cstring>
+
+using namespace gl11;
+
+namespace {
+
+// The flag an enable names, or null when ES 2.0 keeps it (or nothing does).
+bool *EnableFlag(Context &c, GLenum cap) {
+  Enables &e = c.enables;
+  switch (cap) {
+  case GL_LIGHTING:
+    return &e.lighting;
+  case GL_LIGHT0:
+  case GL_LIGHT1:
+  case GL_LIGHT2:
+    return &e.light[cap - GL_LIGHT0];
+  case GL_TEXTURE_2D:
+    return &e.texture2D[c.activeUnit];
+  case GL_TEXTURE_CUBE_MAP_ARB:
+    return &e.textureCube[c.activeUnit];
+  case GL_BLEND:
+    return &e.blend;
+  case GL_DEPTH_TEST:
+    return &e.depthTest;
+  default:
+    return nullptr;
+  }
+}
+
+void SyncUnits(Context &c) {
+  for (int i = 0; i < kUnitCount; ++i) {
+    c.units[i].enabled2D = c.enables.texture2D[i];
+    c.units[i].enabledCube = c.enables.textureCube[i];
+  }
+}
+
+void SetEnabled(GLenum cap, bool on) {
+  Context *c = Active();
+  if (!c) {
+    return;
+  }
+  bool *flag = EnableFlag(*c, cap);
+  if (flag) {
+    *flag = on;
+    SyncUnits(*c);
+  }
+  if (cap == GL_BLEND || cap == GL_DEPTH_TEST) {
+    (on ? c->gl.Enable : c->gl.Disable)(cap);
+  }
+}
+
+void Multiply(const Mat4 &m) {
+  if (Context *c = Active()) {
+    c->Top() = c->Top() * m;
+  }
+}
+
+void Copy4(float out[4], const GLfloat *in) {
+  std::memcpy(out, in, 16);
+}
+
+} // namespace
+
+extern "C" {
+
+void tvl11_glEnable(GLenum cap) {
+  SetEnabled(cap, true);
+}
+void tvl11_glDisable(GLenum cap) {
+  SetEnabled(cap, false);
+}
+
+void tvl11_glPushAttrib(GLbitfield mask) {
+  if (Context *c = Active()) {
+    c->attribStack.emplace_back(c->enables, c->current);
+    c->attribMasks.push_back(mask);
+  }
+}
+
+void tvl11_glPopAttrib() {
+  Context *c = Active();
+  if (!c || c->attribStack.empty()) {
+    return;
+  }
+  const unsigned mask = c->attribMasks.back();
+  if (mask & GL_CURRENT_BIT) {
+    c->current = c->attribStack.back().second;
+  }
+  if (mask & GL_ENABLE_BIT) {
+    const Enables saved = c->attribStack.back().first;
+    c->enables = saved;
+    SyncUnits(*c);
+    (saved.blend ? c->gl.Enable : c->gl.Disable)(GL_BLEND);
+    (saved.depthTest ? c->gl.Enable : c->gl.Disable)(GL_DEPTH_TEST);
+  }
+  c->attribStack.pop_back();
+  c->attribMasks.pop_back();
+}
+
+void tvl11_glShadeModel(GLenum) {}   // smooth, the only shading built
+void tvl11_glHint(GLenum, GLenum) {} // hints are only hints
+void tvl11_glReadBuffer(GLenum) {}   // ES 2.0 reads the back buffer
+
+void tvl11_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+  if (Context *c = Active()) {
+    c->gl.ClearColor(r, g, b, a);
+  }
+}
+
+void tvl11_glClearDepth(GLclampd depth) {
+  if (Context *c = Active()) {
+    c->gl.ClearDepthf(static_cast<GLfloat>(depth));
+  }
+}
+
+void tvl11_glClear(GLbitfield mask) {
+  if (Context *c = Active()) {
+    c->gl.Clear(mask);
+  }
+}
+
+void tvl11_glDepthFunc(GLenum func) {
+  if (Context *c = Active()) {
+    c->gl.DepthFunc(func);
+  }
+}
+
+void tvl11_glBlendFunc(GLenum sfactor, GLenum dfactor) {
+  if (Context *c = Active()) {
+    c->gl.BlendFunc(sfactor, dfactor);
+  }
+}
+
+void tvl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  if (Context *c = Active()) {
+    c->gl.Viewport(x, y, width, height);
+  }
+}
+
+void tvl11_glMatrixMode(GLenum mode) {
+  if (Context *c = Active()) {
+    c->matrixMode = mode;
+  }
+}
+
+void tvl11_glLoadIdentity() {
+  if (Context *c = Active()) {
+    c->Top() = Mat4();
+  }
+}
+
+void tvl11_glPushMatrix() {
+  if (Context *c = Active()) {
+    auto &stack = c->matrixMode == GL_PROJECTION ? c->projection : c->modelview;
+    stack.push_back(stack.back());
+  }
+}
+
+void tvl11_glPopMatrix() {
+  if (Context *c = Active()) {
+    auto &stack = c->matrixMode == GL_PROJECTION ? c->projection : c->modelview;
+    if (stack.size() > 1) {
+      stack.pop_back();
+    }
+  }
+}
+
+void tvl11_glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+  Multiply(Translation(x, y, z));
+}
+
+void tvl11_glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+  Multiply(Rotation(angle, x, y, z));
+}
+
+void tvl11_gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear,
+                          GLdouble zFar) {
+  Multiply(Perspective(fovy, aspect, zNear, zFar));
+}
+
+void tvl11_gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ,
+                     GLdouble centerX, GLdouble centerY, GLdouble centerZ,
+                     GLdouble upX, GLdouble upY, GLdouble upZ) {
+  const double eye[3] = {eyeX, eyeY, eyeZ};
+  const double centre[3] = {centerX, centerY, centerZ};
+  const double up[3] = {upX, upY, upZ};
+  Multiply(LookAt(eye, centre, up));
+}
+
+void tvl11_glBegin(GLenum mode) {
+  if (Context *c = Active()) {
+    c->inBegin = true;
+    c->primitive = mode;
+    c->batch.clear();
+  }
+}
+
+void tvl11_glEnd() {
+  Context *c = Active();
+  if (!c || !c->inBegin) {
+    return;
+  }
+  c->inBegin = false;
+  if (c->primitive != GL_QUADS) {
+    DrawVertices(*c, c->primitive, c->batch.data(),
+                 static_cast<int>(c->batch.size()));
+    return;
+  }
+  // Each quad as two triangles sharing its first and third corners.
+  c->triangles.clear();
+  for (std::size_t q = 0; q + 3 < c->batch.size(); q += 4) {
+    const Vertex *v = &c->batch[q];
+    c->triangles.insert(c->triangles.end(),
+                        {v[0], v[1], v[2], v[0], v[2], v[3]});
+  }
+  DrawVertices(*c, GL_TRIANGLES, c->triangles.data(),
+               static_cast<int>(c->triangles.size()));
+}
+
+void tvl11_glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+  Context *c = Active();
+  if (!c || !c->inBegin) {
+    return;
+  }
+  const Current &now = c->current;
+  Vertex v;
+  v.position[0] = x;
+  v.position[1] = y;
+  v.position[2] = z;
+  std::memcpy(v.normal, now.normal, sizeof v.normal);
+  std::memcpy(v.colour, now.colour, sizeof v.colour);
+  std::memcpy(v.texCoord, now.texCoord, sizeof v.texCoord);
+  c->batch.push_back(v);
+}
+
+void tvl11_glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+  if (Context *c = Active()) {
+    c->current.normal[0] = x;
+    c->current.normal[1] = y;
+    c->current.normal[2] = z;
+  }
+}
+
+void tvl11_glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+  tvl11_glColor4f(r, g, b, 1.0f);
+}
+
+void tvl11_glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+  if (Context *c = Active()) {
+    const float colour[4] = {r, g, b, a};
+    Copy4(c->current.colour, colour);
+  }
+}
+
+void tvl11_glTexCoord2f(GLfloat s, GLfloat t) {
+  tvl11_glMultiTexCoord3fARB(GL_TEXTURE0_ARB, s, t, 0.0f);
+}
+
+void GLAPIENTRY tvl11_glMultiTexCoord2fARB(GLenum unit, GLfloat s, GLfloat t) {
+  tvl11_glMultiTexCoord3fARB(unit, s, t, 0.0f);
+}
+
+void GLAPIENTRY tvl11_glMultiTexCoord3fARB(GLenum unit, GLfloat s, GLfloat t,
+                                           GLfloat r) {
+  Context *c = Active();
+  const unsigned index = unit - GL_TEXTURE0_ARB;
+  if (c && index < kUnitCount) {
+    c->current.texCoord[index][0] = s;
+    c->current.texCoord[index][1] = t;
+    c->current.texCoord[index][2] = r;
+  }
+}
+
+void tvl11_glLightfv(GLenum light, GLenum pname, const GLfloat *params) {
+  Context *c = Active();
+  const unsigned index = light - GL_LIGHT0;
+  if (!c || index >= kLightCount) {
+    return;
+  }
+  Light &l = c->lights[index];
+  switch (pname) {
+  case GL_POSITION:
+    // Fixed in eye space by the modelview matrix of the moment.
+    Transform(c->modelview.back(), params, l.position);
+    break;
+  case GL_AMBIENT:
+    Copy4(l.ambient, params);
+    break;
+  case GL_DIFFUSE:
+    Copy4(l.diffuse, params);
+    break;
+  case GL_SPECULAR:
+    Copy4(l.specular, params);
+    break;
+  default:
+    break;
+  }
+}
+
+void tvl11_glLightModelfv(GLenum pname, const GLfloat *params) {
+  Context *c = Active();
+  if (c && pname == GL_LIGHT_MODEL_AMBIENT) {
+    Copy4(c->sceneAmbient, params);
+  } else if (c && pname == GL_LIGHT_MODEL_LOCAL_VIEWER) {
+    c->localViewer = params[0] != 0;
+  }
+}
+
+void tvl11_glLightModelf(GLenum pname, GLfloat param) {
+  if (pname == GL_LIGHT_MODEL_LOCAL_VIEWER) {
+    tvl11_glLightModelfv(pname, &param);
+  }
+}
+
+void tvl11_glMaterialfv(GLenum face, GLenum pname, const GLfloat *params) {
+  Context *c = Active();
+  if (!c || (face != GL_FRONT && face != GL_FRONT_AND_BACK)) {
+    return; // back faces are never lit: no two-sided lighting
+  }
+  Material &m = c->material;
+  switch (pname) {
+  case GL_AMBIENT:
+    Copy4(m.ambient, params);
+    break;
+  case GL_DIFFUSE:
+    Copy4(m.diffuse, params);
+    break;
+  case GL_AMBIENT_AND_DIFFUSE:
+    Copy4(m.ambient, params);
+    Copy4(m.diffuse, params);
+    break;
+  case GL_SPECULAR:
+    Copy4(m.specular, params);
+    break;
+  case GL_EMISSION:
+    Copy4(m.emission, params);
+    break;
+  case GL_SHININESS:
+    m.shininess = params[0];
+    break;
+  default:
+    break;
+  }
+}
+
+} // extern "C"

@@ -1,0 +1,326 @@
+// Texture objects, units and environments, mipmaps built as GLU builds them,
+// and pixel transfer. ES 2.0 takes only unsized formats equal to the data's,
+// so the game's internal formats (3, GL_RGB8) become GL_RGB and the data is
+// turned to match; 2D textures are kept RGB or luminance, without alpha.
+#include "gl11/api.h"
+#include "gl11/context.h"
+
+#include <algorithm>
+#include <vector>
+
+using namespace gl11;
+
+// GLU's error codes, as gluBuild2DMipmaps returns them.
+constexpr GLint kGluInvalidEnum = 100900;
+constexpr GLint kGluInvalidValue = 100901;
+
+namespace {
+
+int Components(GLenum format) {
+  switch (format) {
+  case GL_LUMINANCE:
+    return 1;
+  case GL_LUMINANCE_ALPHA:
+    return 2;
+  case GL_RGB:
+    return 3;
+  case GL_RGBA:
+    return 4;
+  default:
+    return 0;
+  }
+}
+
+// Tightly packed pixels of the format ES 2.0 is given: luminance stays
+// luminance, everything else becomes RGB (alpha dropped).
+std::vector<unsigned char> Unpack(const unsigned char *in, int width,
+                                  int height, GLenum format, int alignment,
+                                  GLenum *outFormat) {
+  const int from = Components(format);
+  const int to = from == 1 ? 1 : 3;
+  *outFormat = to == 1 ? GL_LUMINANCE : GL_RGB;
+  std::vector<unsigned char> out(static_cast<std::size_t>(width) * height * to);
+  const std::size_t row =
+      (static_cast<std::size_t>(width) * from + alignment - 1) / alignment *
+      alignment;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned char *p = in + y * row + x * from;
+      unsigned char *q = &out[(static_cast<std::size_t>(y) * width + x) * to];
+      for (int k = 0; k < to; ++k) {
+        q[k] = p[from == 2 ? 0 : (k < from ? k : 0)];
+      }
+    }
+  }
+  return out;
+}
+
+bool IsCubeFace(GLenum target) {
+  return target >= GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB &&
+         target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB;
+}
+
+TextureInfo *BoundInfo(Context &c, GLenum target) {
+  const TextureUnit &u = c.units[c.activeUnit];
+  const GLuint name = target == GL_TEXTURE_2D ? u.bound2D : u.boundCube;
+  TextureInfo &info = c.textures[name];
+  info.target = target == GL_TEXTURE_2D ? GL_TEXTURE_2D : GL_TEXTURE_CUBE_MAP;
+  return &info;
+}
+
+void Upload(Context &c, GLenum target, int level, int width, int height,
+            GLenum format, const std::vector<unsigned char> &pixels) {
+  c.gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  c.gl.TexImage2D(target, level, format, width, height, 0, format,
+                  GL_UNSIGNED_BYTE, pixels.data());
+  c.gl.PixelStorei(GL_UNPACK_ALIGNMENT, c.unpackAlignment);
+  if (IsCubeFace(target)) {
+    TextureInfo *info = BoundInfo(c, GL_TEXTURE_CUBE_MAP);
+    if (level == 0) {
+      info->faces |= 1u << (target - GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB);
+    }
+    return;
+  }
+  TextureInfo *info = BoundInfo(c, GL_TEXTURE_2D);
+  if (level == 0) {
+    info->width = width;
+    info->height = height;
+    info->levels = 0;
+  }
+  info->levels |= 1u << level;
+}
+
+int PowerOfTwoBelow(int n) {
+  int p = 1;
+  while (p * 2 <= n) {
+    p *= 2;
+  }
+  return p;
+}
+
+// The nearest power of two, rounding a tie up.
+int NearestPowerOfTwo(int n) {
+  const int below = PowerOfTwoBelow(n);
+  return n - below < below * 2 - n ? below : below * 2;
+}
+
+// Box-filtered scaling of packed pixels: each output texel averages the
+// input texels whose centres fall in its footprint (at least the nearest).
+std::vector<unsigned char> Scale(const std::vector<unsigned char> &in, int w,
+                                 int h, int nw, int nh, int comps) {
+  std::vector<unsigned char> out(static_cast<std::size_t>(nw) * nh * comps);
+  for (int y = 0; y < nh; ++y) {
+    const int y0 = y * h / nh, y1 = std::max(y0 + 1, (y + 1) * h / nh);
+    for (int x = 0; x < nw; ++x) {
+      const int x0 = x * w / nw, x1 = std::max(x0 + 1, (x + 1) * w / nw);
+      for (int k = 0; k < comps; ++k) {
+        int sum = 0;
+        for (int sy = y0; sy < y1; ++sy) {
+          for (int sx = x0; sx < x1; ++sx) {
+            sum += in[(static_cast<std::size_t>(sy) * w + sx) * comps + k];
+          }
+        }
+        const int count = (y1 - y0) * (x1 - x0);
+        out[(static_cast<std::size_t>(y) * nw + x) * comps + k] =
+            static_cast<unsigned char>((sum + count / 2) / count);
+      }
+    }
+  }
+  return out;
+}
+
+} // namespace
+
+extern "C" {
+
+void GLAPIENTRY tvl11_glActiveTextureARB(GLenum unit) {
+  Context *c = Active();
+  const unsigned index = unit - GL_TEXTURE0_ARB;
+  if (c && index < kUnitCount) {
+    c->activeUnit = static_cast<int>(index);
+    c->gl.ActiveTexture(unit);
+  }
+}
+
+void tvl11_glGenTextures(GLsizei n, GLuint *textures) {
+  if (Context *c = Active()) {
+    c->gl.GenTextures(n, textures);
+  }
+}
+
+void tvl11_glBindTexture(GLenum target, GLuint texture) {
+  Context *c = Active();
+  if (!c) {
+    return;
+  }
+  TextureUnit &u = c->units[c->activeUnit];
+  (target == GL_TEXTURE_2D ? u.bound2D : u.boundCube) = texture;
+  c->gl.BindTexture(target, texture);
+}
+
+void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
+  Context *c = Active();
+  if (!c || pname == GL_TEXTURE_WRAP_R) {
+    return; // a cube face is two-dimensional: r never wraps
+  }
+  if (pname == GL_TEXTURE_MIN_FILTER) {
+    BoundInfo(*c, target)->mipmapped =
+        param != GL_NEAREST && param != GL_LINEAR;
+  }
+  c->gl.TexParameteri(target, pname, param);
+}
+
+void tvl11_glTexImage2D(GLenum target, GLint level, GLint, GLsizei width,
+                        GLsizei height, GLint, GLenum format, GLenum type,
+                        const GLvoid *pixels) {
+  Context *c = Active();
+  if (!c || type != GL_UNSIGNED_BYTE || Components(format) == 0 || !pixels) {
+    return;
+  }
+  GLenum esFormat;
+  const std::vector<unsigned char> packed =
+      Unpack(static_cast<const unsigned char *>(pixels), width, height, format,
+             c->unpackAlignment, &esFormat);
+  Upload(*c, target, level, width, height, esFormat, packed);
+}
+
+GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint, GLsizei width,
+                              GLsizei height, GLenum format, GLenum type,
+                              const void *data) {
+  Context *c = Active();
+  if (!c || target != GL_TEXTURE_2D || width < 1 || height < 1) {
+    return kGluInvalidValue;
+  }
+  if (type != GL_UNSIGNED_BYTE || Components(format) == 0) {
+    return kGluInvalidEnum;
+  }
+  GLenum esFormat;
+  std::vector<unsigned char> level =
+      Unpack(static_cast<const unsigned char *>(data), width, height, format,
+             c->unpackAlignment, &esFormat);
+  const int comps = esFormat == GL_LUMINANCE ? 1 : 3;
+  // GLU first brings each side to a power of two, then halves to 1 x 1.
+  int w = NearestPowerOfTwo(width), h = NearestPowerOfTwo(height);
+  if (w != width || h != height) {
+    level = Scale(level, width, height, w, h, comps);
+  }
+  for (int n = 0;; ++n) {
+    Upload(*c, target, n, w, h, esFormat, level);
+    if (w == 1 && h == 1) {
+      break;
+    }
+    const int nw = std::max(1, w / 2), nh = std::max(1, h / 2);
+    level = Scale(level, w, h, nw, nh, comps);
+    w = nw;
+    h = nh;
+  }
+  return 0;
+}
+
+void tvl11_glTexEnvi(GLenum target, GLenum pname, GLint param) {
+  Context *c = Active();
+  if (!c || target != GL_TEXTURE_ENV) {
+    return;
+  }
+  UnitKey &env = c->units[c->activeUnit].env;
+  auto func = [](GLint p) {
+    switch (p) {
+    case GL_REPLACE:
+      return CombineFunc::kReplace;
+    case GL_DOT3_RGB_ARB:
+      return CombineFunc::kDot3Rgb;
+    case GL_DOT3_RGBA_ARB:
+      return CombineFunc::kDot3Rgba;
+    default:
+      return CombineFunc::kModulate;
+    }
+  };
+  auto source = [](GLint p) {
+    return p == GL_TEXTURE             ? CombineSource::kTexture
+           : p == GL_PRIMARY_COLOR_ARB ? CombineSource::kPrimary
+                                       : CombineSource::kPrevious;
+  };
+  auto operand = [](GLint p) {
+    return static_cast<CombineOperand>(p - GL_SRC_COLOR);
+  };
+  switch (pname) {
+  case GL_TEXTURE_ENV_MODE:
+    env.mode = param == GL_REPLACE       ? EnvMode::kReplace
+               : param == GL_COMBINE_ARB ? EnvMode::kCombine
+                                         : EnvMode::kModulate;
+    break;
+  case GL_COMBINE_RGB_ARB:
+    env.rgbFunc = func(param);
+    break;
+  case GL_COMBINE_ALPHA_ARB:
+    env.alphaFunc = func(param);
+    break;
+  case GL_SOURCE0_RGB_ARB:
+  case GL_SOURCE1_RGB_ARB:
+    env.rgbSource[pname - GL_SOURCE0_RGB_ARB] = source(param);
+    break;
+  case GL_SOURCE0_ALPHA_ARB:
+  case GL_SOURCE1_ALPHA_ARB:
+    env.alphaSource[pname - GL_SOURCE0_ALPHA_ARB] = source(param);
+    break;
+  case GL_OPERAND0_RGB_ARB:
+  case GL_OPERAND1_RGB_ARB:
+    env.rgbOperand[pname - GL_OPERAND0_RGB_ARB] = operand(param);
+    break;
+  case GL_OPERAND0_ALPHA_ARB:
+  case GL_OPERAND1_ALPHA_ARB:
+    env.alphaOperand[pname - GL_OPERAND0_ALPHA_ARB] = operand(param);
+    break;
+  default:
+    break;
+  }
+}
+
+void tvl11_glPixelStorei(GLenum pname, GLint param) {
+  Context *c = Active();
+  if (!c) {
+    return;
+  }
+  if (pname == GL_UNPACK_ALIGNMENT) {
+    c->unpackAlignment = param;
+  } else if (pname == GL_PACK_ALIGNMENT) {
+    c->packAlignment = param;
+  }
+  c->gl.PixelStorei(pname, param);
+}
+
+void tvl11_glGetIntegerv(GLenum pname, GLint *params) {
+  if (Context *c = Active()) {
+    c->gl.GetIntegerv(pname, params);
+  }
+}
+
+// ES 2.0 reads RGBA bytes; other layouts are made from those.
+void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
+                        GLenum format, GLenum type, GLvoid *pixels) {
+  Context *c = Active();
+  const int comps = Components(format);
+  if (!c || type != GL_UNSIGNED_BYTE || comps == 0 || width < 1 || height < 1) {
+    return;
+  }
+  std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
+  c->gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
+  c->gl.ReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  c->gl.PixelStorei(GL_PACK_ALIGNMENT, c->packAlignment);
+  const int align = c->packAlignment;
+  const std::size_t row =
+      (static_cast<std::size_t>(width) * comps + align - 1) / align * align;
+  auto *out = static_cast<unsigned char *>(pixels);
+  const int pick[4][4] = {{0}, {0, 3}, {0, 1, 2}, {0, 1, 2, 3}};
+  for (int j = 0; j < height; ++j) {
+    for (int i = 0; i < width; ++i) {
+      const unsigned char *p =
+          &rgba[(static_cast<std::size_t>(j) * width + i) * 4];
+      for (int k = 0; k < comps; ++k) {
+        out[j * row + i * comps + k] = p[pick[comps - 1][k]];
+      }
+    }
+  }
+}
+
+} // extern "C"

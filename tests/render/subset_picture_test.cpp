@@ -1,0 +1,86 @@
+// The shader subset (gl11/) against the system's fixed-function GL: every
+// golden scene, and two more that reach the states the goldens miss, drawn
+// by both flavours of the snapshot tool and compared pixel by pixel.
+#include "tests/render/run_tool.h"
+#include "tools/shot/png_io.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+struct Scene {
+  std::string name, seed, size, keys;
+};
+
+std::vector<Scene> Scenes() {
+  std::istringstream lines(ReadFile("tests/render/golden_scenes.txt"));
+  std::vector<Scene> scenes;
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.empty() || line[0] == '#') {
+      continue;
+    }
+    std::istringstream fields(line);
+    Scene s;
+    fields >> s.name >> s.seed >> s.size;
+    std::getline(fields >> std::ws, s.keys);
+    scenes.push_back(s);
+  }
+  // Bump mapping seen from inside, with the balls lit at close range; and a
+  // full-size night view with bump mapping on.
+  scenes.push_back({"inside_bump", "3", "640x480", "B RIGHT*30 UP*40"});
+  scenes.push_back({"night_bump", "5", "640x480", "N*90 B LEFT*20 UP*60"});
+  return scenes;
+}
+
+// Pixels with a channel more than 3% of full scale apart.
+long DifferingPixels(const RgbImage &a, const RgbImage &b) {
+  long count = 0;
+  for (std::size_t p = 0; p + 2 < a.pixels.size(); p += 3) {
+    int worst = 0;
+    for (int c = 0; c < 3; ++c) {
+      worst = std::max(worst, std::abs(a.pixels[p + c] - b.pixels[p + c]));
+    }
+    count += worst * 100 > 3 * 255;
+  }
+  return count;
+}
+
+bool Draw(const std::string &tool, const Scene &s, const std::string &path,
+          RgbImage *image) {
+  const ToolRun run = RunTool(
+      {"--seed", s.seed, "--size", s.size, "--keys", s.keys, "--out", path}, "",
+      tool);
+  std::string error;
+  EXPECT_EQ(run.status, 0) << tool << ": " << run.err;
+  return run.status == 0 && ReadPng(path, image, &error);
+}
+
+TEST(SubsetPictures, EverySceneMatchesTheFixedFunctionPicture) {
+  const std::string dir = MakeTempDir();
+  for (const Scene &s : Scenes()) {
+    SCOPED_TRACE(s.name);
+    RgbImage fixed, subset;
+    const std::string fixedPath = dir + "/" + s.name + "-fixed.png";
+    const std::string subsetPath = dir + "/" + s.name + "-glsl.png";
+    ASSERT_TRUE(Draw(TVL_SHOT_TOOL, s, fixedPath, &fixed));
+    ASSERT_TRUE(Draw(TVL_SHOT_TOOL_GLSL, s, subsetPath, &subset));
+    ASSERT_EQ(subset.width, fixed.width);
+    ASSERT_EQ(subset.height, fixed.height);
+    const long differing = DifferingPixels(fixed, subset);
+    const long total = static_cast<long>(fixed.pixels.size() / 3);
+    std::printf("%-12s %6ld of %6ld pixels differ (%.3f%%)\n", s.name.c_str(),
+                differing, total, 100.0 * differing / total);
+    EXPECT_LE(differing * 100, total)
+        << "compare " << fixedPath << " with " << subsetPath;
+  }
+  if (!HasFailure()) {
+    std::system(("rm -rf " + Quote(dir)).c_str());
+  }
+}
+
+} // namespace
