@@ -30,10 +30,11 @@ std::vector<Scene> Scenes() {
     std::getline(fields >> std::ws, s.keys);
     scenes.push_back(s);
   }
-  // Bump mapping seen from inside, with the balls lit at close range; and a
-  // full-size night view with bump mapping on.
-  scenes.push_back({"inside_bump", "3", "640x480", "B RIGHT*30 UP*40"});
-  scenes.push_back({"night_bump", "5", "640x480", "N*90 B LEFT*20 UP*60"});
+  // Bump-mapped pillars, a pillar lamp and a ball at close range, by day
+  // and by night, at full size; and the lamp posts from outside.
+  scenes.push_back({"inside_bump", "3", "640x480", "B DOWN*60"});
+  scenes.push_back({"night_bump", "3", "640x480", "N*90 B DOWN*60"});
+  scenes.push_back({"lamp_posts", "3", "320x240", "B RIGHT*63 UP*60"});
   return scenes;
 }
 

@@ -1,0 +1,383 @@
+// The subset on a real ES 2.0 context (llvmpipe through SDL's offscreen
+// driver), for the parts that can be wrong on their own: lighting against
+// GL's lighting sum at chosen points, the dot3 combiner, cube-map face
+// selection, GLU's mipmaps and GL's rule that an incomplete texture turns
+// its unit off.
+#include "gl11/api.h"
+#include "platform/gl_flavour.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kSize = 64;
+
+struct Rgba {
+  int r, g, b, a;
+};
+
+class Subset : public ::testing::Test {
+protected:
+  // Video and the GL library stay loaded for the process: unloading the
+  // driver would leave its allocations unattributable to the leak
+  // checker's suppressions.
+  static void SetUpTestSuite() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+      SDL_GL_LoadLibrary(nullptr);
+    }
+  }
+
+  void SetUp() override {
+    ASSERT_NE(SDL_WasInit(SDL_INIT_VIDEO), 0u) << SDL_GetError();
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    platform::RequestGlContextKind();
+    window_ = SDL_CreateWindow("gl11", 0, 0, kSize, kSize,
+                               SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window_, nullptr) << SDL_GetError();
+    context_ = SDL_GL_CreateContext(window_);
+    ASSERT_NE(context_, nullptr) << SDL_GetError();
+    ASSERT_EQ(SDL_GL_MakeCurrent(window_, context_), 0);
+    tvl11_glViewport(0, 0, kSize, kSize);
+    tvl11_glClearColor(0, 0, 0, 0);
+    tvl11_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  }
+
+  void TearDown() override {
+    if (context_) {
+      platform::ForgetGlContext(context_);
+      SDL_GL_DeleteContext(context_);
+    }
+    if (window_) {
+      SDL_DestroyWindow(window_);
+    }
+  }
+
+  static Rgba PixelAt(int x, int y) {
+    unsigned char p[4] = {};
+    tvl11_glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    tvl11_glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2], p[3]};
+  }
+
+  // A triangle a few pixels across round (x, y, z) under identity matrices;
+  // every corner has the current attributes.
+  static void SmallTriangle(float x, float y, float z) {
+    const float d = 4.0f / kSize;
+    tvl11_glBegin(GL_TRIANGLES);
+    tvl11_glVertex3f(x - d, y - d, z);
+    tvl11_glVertex3f(x + d, y - d, z);
+    tvl11_glVertex3f(x, y + d, z);
+    tvl11_glEnd();
+  }
+
+  // The window pixel under a point drawn with identity matrices.
+  static Rgba PixelUnder(float x, float y) {
+    return PixelAt(static_cast<int>((x + 1) * kSize / 2),
+                   static_cast<int>((y + 1) * kSize / 2 - 1));
+  }
+
+  // A quad over the whole window with both units' coordinates at each corner.
+  static void FullQuad() {
+    const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    tvl11_glBegin(GL_QUADS);
+    for (const auto &c : corners) {
+      tvl11_glMultiTexCoord2fARB(GL_TEXTURE0_ARB, (c[0] + 1) / 2,
+                                 (c[1] + 1) / 2);
+      tvl11_glVertex3f(c[0], c[1], 0);
+    }
+    tvl11_glEnd();
+  }
+
+  static GLuint SolidTexture(const unsigned char rgb[3]) {
+    GLuint name = 0;
+    tvl11_glGenTextures(1, &name);
+    tvl11_glBindTexture(GL_TEXTURE_2D, name);
+    tvl11_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 1, 1, 0, GL_RGB,
+                       GL_UNSIGNED_BYTE, rgb);
+    tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    return name;
+  }
+
+  SDL_Window *window_ = nullptr;
+  SDL_GLContext context_ = nullptr;
+};
+
+void ExpectColour(const Rgba &got, const float want[4], const char *what) {
+  const int expected[4] = {
+      static_cast<int>(std::lround(std::clamp(want[0], 0.0f, 1.0f) * 255)),
+      static_cast<int>(std::lround(std::clamp(want[1], 0.0f, 1.0f) * 255)),
+      static_cast<int>(std::lround(std::clamp(want[2], 0.0f, 1.0f) * 255)),
+      static_cast<int>(std::lround(std::clamp(want[3], 0.0f, 1.0f) * 255))};
+  const int actual[4] = {got.r, got.g, got.b, got.a};
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_NEAR(actual[c], expected[c], 3) << what << ", channel " << c;
+  }
+}
+
+TEST_F(Subset, RunsOnAnEsContext) {
+  using GetString = const GLubyte *(*)(GLenum);
+  auto getString =
+      reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  ASSERT_NE(getString, nullptr);
+  const std::string version =
+      reinterpret_cast<const char *>(getString(GL_VERSION));
+  EXPECT_EQ(version.rfind("OpenGL ES", 0), 0u) << version;
+}
+
+// GL's sum for one vertex, written out for the cases below: light 0
+// directional or positional, the others off unless named.
+struct LightCase {
+  const char *name;
+  float lightPosition[4];
+  float normal[3];
+  float point[3];
+  bool localViewer;
+  bool secondLight; // light 1: directional along +x, diffuse only
+};
+
+void Lighting(const LightCase &k, const float sceneAmbient[4],
+              const float lightAmbient[4], const float lightDiffuse[4],
+              const float lightSpecular[4], const float matAmbient[4],
+              const float matDiffuse[4], const float matSpecular[4],
+              float shininess, float out[4]) {
+  float l[3];
+  for (int i = 0; i < 3; ++i) {
+    l[i] = k.lightPosition[3] == 0 ? k.lightPosition[i]
+                                   : k.lightPosition[i] - k.point[i];
+  }
+  const float ll = std::sqrt(l[0] * l[0] + l[1] * l[1] + l[2] * l[2]);
+  float e[3] = {0, 0, 1};
+  if (k.localViewer) {
+    const float pl =
+        std::sqrt(k.point[0] * k.point[0] + k.point[1] * k.point[1] +
+                  k.point[2] * k.point[2]);
+    for (int i = 0; i < 3; ++i) {
+      e[i] = -k.point[i] / pl;
+    }
+  }
+  float h[3], nl = 0, nh = 0, hl = 0;
+  for (int i = 0; i < 3; ++i) {
+    l[i] /= ll;
+    h[i] = l[i] + e[i];
+    hl += h[i] * h[i];
+    nl += k.normal[i] * l[i];
+  }
+  for (int i = 0; i < 3; ++i) {
+    nh += k.normal[i] * h[i] / std::sqrt(hl);
+  }
+  for (int i = 0; i < 3; ++i) {
+    out[i] = sceneAmbient[i] * matAmbient[i] + lightAmbient[i] * matAmbient[i];
+    if (nl > 0) {
+      out[i] += nl * lightDiffuse[i] * matDiffuse[i] +
+                std::pow(std::max(nh, 0.0f), shininess) * lightSpecular[i] *
+                    matSpecular[i];
+    }
+    if (k.secondLight && k.normal[0] > 0) {
+      out[i] += k.normal[0] * matDiffuse[i];
+    }
+  }
+  out[3] = matDiffuse[3];
+}
+
+TEST_F(Subset, LightingIsGlsSumAtChosenPoints) {
+  const float sceneAmbient[4] = {0.1f, 0.1f, 0.2f, 1};
+  const float lightAmbient[4] = {0.05f, 0.1f, 0.05f, 1};
+  const float lightDiffuse[4] = {0.6f, 0.5f, 0.4f, 1};
+  const float lightSpecular[4] = {0.5f, 0.5f, 0.5f, 1};
+  const float matAmbient[4] = {0.5f, 0.6f, 0.7f, 1};
+  const float matDiffuse[4] = {0.8f, 0.4f, 0.6f, 0.5f};
+  const float matSpecular[4] = {0.9f, 0.9f, 0.3f, 1};
+  const float shininess = 8;
+  const float s = 0.70710678f;
+  const LightCase cases[] = {
+      {"directional, facing the light",
+       {0, 0, 1, 0},
+       {0, 0, 1},
+       {-0.5f, -0.5f, -0.5f},
+       false,
+       false},
+      {"directional, tilted",
+       {1, 1, 1, 0},
+       {s, 0, s},
+       {0.5f, -0.5f, -0.5f},
+       false,
+       false},
+      {"directional, turned away: ambient only",
+       {0, 0, 1, 0},
+       {0, 0, -1},
+       {-0.5f, 0.5f, -0.5f},
+       false,
+       false},
+      {"positional, local viewer",
+       {0.5f, 0.5f, 0.5f, 1},
+       {0, s, s},
+       {0.5f, 0.5f, -0.5f},
+       true,
+       false},
+      {"two lights", {0, 0, 1, 0}, {s, 0, s}, {0, 0, -0.5f}, false, true},
+  };
+  const float white[4] = {1, 1, 1, 1};
+  for (const LightCase &k : cases) {
+    tvl11_glClear(GL_COLOR_BUFFER_BIT);
+    // Identity modelview: positions are set in eye space as given.
+    tvl11_glLightfv(GL_LIGHT0, GL_POSITION, k.lightPosition);
+    tvl11_glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+    tvl11_glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+    tvl11_glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+    const float xAxis[4] = {1, 0, 0, 0};
+    const float black[4] = {0, 0, 0, 1};
+    tvl11_glLightfv(GL_LIGHT1, GL_POSITION, xAxis);
+    tvl11_glLightfv(GL_LIGHT1, GL_DIFFUSE, white);
+    tvl11_glLightfv(GL_LIGHT1, GL_SPECULAR, black);
+    tvl11_glLightModelfv(GL_LIGHT_MODEL_AMBIENT, sceneAmbient);
+    tvl11_glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, k.localViewer ? 1 : 0);
+    tvl11_glMaterialfv(GL_FRONT, GL_AMBIENT, matAmbient);
+    tvl11_glMaterialfv(GL_FRONT, GL_DIFFUSE, matDiffuse);
+    tvl11_glMaterialfv(GL_FRONT, GL_SPECULAR, matSpecular);
+    tvl11_glMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+    tvl11_glEnable(GL_LIGHTING);
+    tvl11_glEnable(GL_LIGHT0);
+    (k.secondLight ? tvl11_glEnable : tvl11_glDisable)(GL_LIGHT1);
+    tvl11_glColor4f(0, 1, 0, 1); // ignored while lighting is on
+    tvl11_glNormal3f(k.normal[0], k.normal[1], k.normal[2]);
+    SmallTriangle(k.point[0], k.point[1], k.point[2]);
+    float want[4];
+    Lighting(k, sceneAmbient, lightAmbient, lightDiffuse, lightSpecular,
+             matAmbient, matDiffuse, matSpecular, shininess, want);
+    ExpectColour(PixelUnder(k.point[0], k.point[1]), want, k.name);
+  }
+  // Without lighting the current colour shows, clamped.
+  tvl11_glDisable(GL_LIGHTING);
+  tvl11_glColor4f(0.25f, 2.0f, -1.0f, 10.0f);
+  SmallTriangle(0, 0, 0);
+  const float clamped[4] = {0.25f, 1, 0, 1};
+  ExpectColour(PixelUnder(0, 0), clamped, "unlit");
+}
+
+// Unit 0 replaces with one colour; unit 1 takes the dot product of its own
+// texel and unit 0's result, both read as vectors in [-1, 1].
+TEST_F(Subset, Dot3CombinesTheTwoUnitsAsVectors) {
+  const unsigned char bump[3] = {200, 128, 30};
+  const unsigned char normal[3] = {220, 90, 160};
+  tvl11_glActiveTextureARB(GL_TEXTURE0_ARB);
+  SolidTexture(bump);
+  tvl11_glEnable(GL_TEXTURE_2D);
+  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
+  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_REPLACE);
+  tvl11_glActiveTextureARB(GL_TEXTURE1_ARB);
+  SolidTexture(normal);
+  tvl11_glEnable(GL_TEXTURE_2D);
+  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
+  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_DOT3_RGB_ARB);
+  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, GL_PREVIOUS_ARB);
+  tvl11_glColor4f(1, 1, 1, 0.5f);
+  FullQuad();
+  float dot = 0;
+  for (int c = 0; c < 3; ++c) {
+    dot += (bump[c] / 255.0f - 0.5f) * (normal[c] / 255.0f - 0.5f);
+  }
+  const float want[4] = {4 * dot, 4 * dot, 4 * dot, 0.5f};
+  ExpectColour(PixelAt(kSize / 2, kSize / 2), want, "dot3");
+  // A product below zero clamps to black.
+  const unsigned char opposite[3] = {55, 128, 225};
+  tvl11_glActiveTextureARB(GL_TEXTURE0_ARB);
+  SolidTexture(opposite);
+  FullQuad();
+  const float black[4] = {0, 0, 0, 0.5f};
+  ExpectColour(PixelAt(kSize / 2, kSize / 2), black, "dot3 below zero");
+}
+
+// Each face a colour of its own; a direction picks the face of its largest
+// component, as the cube-map extension samples it.
+TEST_F(Subset, CubeMapsPickTheFaceOfTheLargestComponent) {
+  GLuint cube = 0;
+  tvl11_glGenTextures(1, &cube);
+  tvl11_glBindTexture(GL_TEXTURE_CUBE_MAP_ARB, cube);
+  const unsigned char colours[6][3] = {{255, 0, 0},   {0, 255, 0},
+                                       {0, 0, 255},   {255, 255, 0},
+                                       {0, 255, 255}, {255, 0, 255}};
+  for (int face = 0; face < 6; ++face) {
+    tvl11_glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB + face, 0, GL_RGB8, 1,
+                       1, 0, GL_RGB, GL_UNSIGNED_BYTE, colours[face]);
+  }
+  // Nearest: an ES context of version 3 filters across faces.
+  tvl11_glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MIN_FILTER,
+                        GL_NEAREST);
+  tvl11_glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MAG_FILTER,
+                        GL_NEAREST);
+  tvl11_glEnable(GL_TEXTURE_CUBE_MAP_ARB);
+  tvl11_glEnable(GL_TEXTURE_2D); // the cube map takes precedence
+  const float directions[6][3] = {{0.9f, 0.3f, -0.4f}, {-0.8f, 0.5f, 0.1f},
+                                  {0.2f, 0.7f, -0.6f}, {0.1f, -0.9f, 0.3f},
+                                  {-0.3f, 0.2f, 0.8f}, {0.5f, -0.2f, -0.6f}};
+  for (int face = 0; face < 6; ++face) {
+    const float *d = directions[face];
+    tvl11_glMultiTexCoord3fARB(GL_TEXTURE0_ARB, d[0], d[1], d[2]);
+    SmallTriangle(0, 0, 0);
+    const float want[4] = {colours[face][0] / 255.0f, colours[face][1] / 255.0f,
+                           colours[face][2] / 255.0f, 1};
+    ExpectColour(PixelUnder(0, 0), want,
+                 ("face " + std::to_string(face)).c_str());
+  }
+}
+
+// A 2 x 2 checker of black and white: its 1 x 1 level is their average,
+// which a quad far smaller than the texture shows.
+TEST_F(Subset, MipmapsAreBuiltDownToOneTexelByAveraging) {
+  const unsigned char checker[] = {0,   0,   0,   255, 255, 255,
+                                   255, 255, 255, 0,   0,   0};
+  GLuint name = 0;
+  tvl11_glGenTextures(1, &name);
+  tvl11_glBindTexture(GL_TEXTURE_2D, name);
+  tvl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  ASSERT_EQ(tvl11_gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 2, 2, GL_RGB,
+                                    GL_UNSIGNED_BYTE, checker),
+            0);
+  tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                        GL_LINEAR_MIPMAP_NEAREST);
+  tvl11_glEnable(GL_TEXTURE_2D);
+  tvl11_glBegin(GL_TRIANGLES);
+  // Texture coordinates spanning 16 repeats over a few pixels.
+  const float d = 4.0f / kSize;
+  tvl11_glTexCoord2f(0, 0);
+  tvl11_glVertex3f(-d, -d, 0);
+  tvl11_glTexCoord2f(16, 0);
+  tvl11_glVertex3f(d, -d, 0);
+  tvl11_glTexCoord2f(8, 16);
+  tvl11_glVertex3f(0, d, 0);
+  tvl11_glEnd();
+  const float grey[4] = {0.5f, 0.5f, 0.5f, 1};
+  ExpectColour(PixelUnder(0, 0), grey, "smallest level");
+}
+
+// GL turns a unit whose texture lacks mipmaps its filter needs off; ES 2.0
+// would sample black.
+TEST_F(Subset, AnIncompleteTextureLeavesItsUnitOff) {
+  const unsigned char red[12] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
+  GLuint name = 0;
+  tvl11_glGenTextures(1, &name);
+  tvl11_glBindTexture(GL_TEXTURE_2D, name);
+  tvl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  tvl11_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 2, 2, 0, GL_RGB,
+                     GL_UNSIGNED_BYTE, red);
+  tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                        GL_LINEAR_MIPMAP_NEAREST);
+  tvl11_glEnable(GL_TEXTURE_2D);
+  tvl11_glColor4f(0.2f, 0.4f, 0.6f, 1);
+  FullQuad();
+  const float colour[4] = {0.2f, 0.4f, 0.6f, 1};
+  ExpectColour(PixelAt(kSize / 2, kSize / 2), colour, "incomplete");
+}
+
+} // namespace
