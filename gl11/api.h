@@ -2,6 +2,19 @@
 // 2.0 shaders (WebGL 1 in a browser). Declared under their own names, so a
 // program can hold them beside the system's GL; gl11/rename.h points the
 // game's calls here. GL types and tokens come from the system's GL headers.
+//
+// Has: modelview and projection stacks; glBegin/glEnd for every primitive
+// ES 2.0 draws, plus quads; per-vertex lighting with three lights, front
+// material, scene ambient and local viewer; two units of 2D or cube-map
+// textures with MODULATE, REPLACE and COMBINE (REPLACE, MODULATE, DOT3_RGB,
+// DOT3_RGBA of texture, previous and primary colour); GL's texture
+// completeness rule; GLU mipmaps and smooth quadrics; glPushAttrib of the
+// enables and current values.
+// Lacks (the game uses none of it): display lists, flat shading, fog,
+// texture matrices and q coordinates, textures with alpha, spot lights and
+// attenuation, two-sided lighting, colour material, GL_NORMALIZE, depth
+// read-back, the state queries ES 2.0 does not answer itself. An ES 3
+// context filters cube maps across faces; GL 1.1 clamps at each face.
 #pragma once
 
 // Some gl.h files prototype the ARB multitexture entry points; the game keeps

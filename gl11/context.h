@@ -75,10 +75,11 @@ struct Program {
       lightAmbient, lightDiffuse, lightSpecular, shininess, unit[kUnitCount];
 };
 
-// A quadric's triangles in a buffer, and what its last vertex leaves behind.
+// A quadric's vertices in a buffer, its draws, and what its last vertex
+// leaves behind.
 struct Mesh {
-  GLuint buffer = 0;
-  int count = 0;
+  GLuint vertices = 0;
+  std::vector<QuadricBatch::Range> ranges;
   QuadricVertex last;
 };
 

@@ -223,7 +223,7 @@ void DrawMesh(Context &c, const Mesh &mesh, bool normals, bool texture) {
   UseState(c);
   const Es2 &gl = c.gl;
   const Current &now = c.current;
-  gl.BindBuffer(GL_ARRAY_BUFFER, mesh.buffer);
+  gl.BindBuffer(GL_ARRAY_BUFFER, mesh.vertices);
   const std::size_t stride = sizeof(QuadricVertex);
   Pointer(gl, kPosition, 3, stride, offsetof(QuadricVertex, position));
   // What the quadric does not send comes from the current values.
@@ -246,7 +246,10 @@ void DrawMesh(Context &c, const Mesh &mesh, bool normals, bool texture) {
   gl.DisableVertexAttribArray(kTexCoord1);
   gl.VertexAttrib3f(kTexCoord1, now.texCoord[1][0], now.texCoord[1][1],
                     now.texCoord[1][2]);
-  gl.DrawArrays(GL_TRIANGLES, 0, mesh.count);
+  for (const QuadricBatch::Range &r : mesh.ranges) {
+    gl.DrawArrays(r.fan ? GL_TRIANGLE_FAN : GL_TRIANGLE_STRIP, r.first,
+                  r.count);
+  }
 }
 
 } // namespace gl11

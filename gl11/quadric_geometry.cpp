@@ -136,21 +136,35 @@ std::vector<QuadricStrip> QuadricStrips(const QuadricKey &k) {
   return strips;
 }
 
-std::vector<QuadricVertex> Triangles(const std::vector<QuadricStrip> &strips) {
-  std::vector<QuadricVertex> out;
+QuadricBatch Batch(const std::vector<QuadricStrip> &strips) {
+  QuadricBatch batch;
+  auto append = [&batch](const std::vector<QuadricVertex> &v) {
+    batch.vertices.insert(batch.vertices.end(), v.begin(), v.end());
+  };
   for (const QuadricStrip &s : strips) {
-    const std::vector<QuadricVertex> &v = s.vertices;
-    for (std::size_t i = 2; i < v.size(); ++i) {
-      if (s.fan) {
-        out.insert(out.end(), {v[0], v[i - 1], v[i]});
-      } else if (i % 2 == 0) {
-        out.insert(out.end(), {v[i - 2], v[i - 1], v[i]});
-      } else {
-        out.insert(out.end(), {v[i - 1], v[i - 2], v[i]});
-      }
+    if (s.fan) {
+      batch.ranges.push_back({true, static_cast<int>(batch.vertices.size()),
+                              static_cast<int>(s.vertices.size())});
+      append(s.vertices);
     }
   }
-  return out;
+  const int first = static_cast<int>(batch.vertices.size());
+  for (const QuadricStrip &s : strips) {
+    if (s.fan || s.vertices.empty()) {
+      continue;
+    }
+    if (static_cast<int>(batch.vertices.size()) > first) {
+      // Bands have an even count, so the join keeps the strip's turn.
+      batch.vertices.push_back(batch.vertices.back());
+      batch.vertices.push_back(s.vertices.front());
+    }
+    append(s.vertices);
+  }
+  const int count = static_cast<int>(batch.vertices.size()) - first;
+  if (count > 0) {
+    batch.ranges.push_back({false, first, count});
+  }
+  return batch;
 }
 
 } // namespace gl11

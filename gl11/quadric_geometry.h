@@ -37,7 +37,18 @@ struct QuadricStrip {
 
 std::vector<QuadricStrip> QuadricStrips(const QuadricKey &key);
 
-// The strips as one triangle list.
-std::vector<QuadricVertex> Triangles(const std::vector<QuadricStrip> &strips);
+// The strips ready for few draws: each fan a range of its own, and all the
+// bands joined into one triangle strip, each join made of two repeated
+// vertices, whose triangles have no area.
+struct QuadricBatch {
+  struct Range {
+    bool fan;
+    int first, count;
+  };
+  std::vector<QuadricVertex> vertices;
+  std::vector<Range> ranges;
+};
+
+QuadricBatch Batch(const std::vector<QuadricStrip> &strips);
 
 } // namespace gl11

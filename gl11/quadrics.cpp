@@ -13,6 +13,24 @@ struct tvl11_Quadric {
 
 namespace {
 
+// Strips, not triangles: the vertex shader runs about once per vertex GLU
+// would send, and a few draws cover the whole quadric.
+Mesh MakeMesh(const Es2 &gl, const std::vector<QuadricStrip> &strips) {
+  const QuadricBatch batch = Batch(strips);
+  Mesh mesh;
+  mesh.ranges = batch.ranges;
+  if (!strips.empty() && !strips.back().vertices.empty()) {
+    mesh.last = strips.back().vertices.back();
+  }
+  gl.GenBuffers(1, &mesh.vertices);
+  gl.BindBuffer(GL_ARRAY_BUFFER, mesh.vertices);
+  gl.BufferData(
+      GL_ARRAY_BUFFER,
+      static_cast<GLsizeiptr>(batch.vertices.size() * sizeof(QuadricVertex)),
+      batch.vertices.data(), GL_STATIC_DRAW);
+  return mesh;
+}
+
 void Draw(tvl11_Quadric *quadric, const QuadricKey &key) {
   Context *c = Active();
   if (!c || !quadric) {
@@ -20,20 +38,7 @@ void Draw(tvl11_Quadric *quadric, const QuadricKey &key) {
   }
   auto found = c->meshes.find(key);
   if (found == c->meshes.end()) {
-    const std::vector<QuadricStrip> strips = QuadricStrips(key);
-    const std::vector<QuadricVertex> triangles = Triangles(strips);
-    Mesh mesh;
-    mesh.count = static_cast<int>(triangles.size());
-    if (!strips.empty() && !strips.back().vertices.empty()) {
-      mesh.last = strips.back().vertices.back();
-    }
-    c->gl.GenBuffers(1, &mesh.buffer);
-    c->gl.BindBuffer(GL_ARRAY_BUFFER, mesh.buffer);
-    c->gl.BufferData(
-        GL_ARRAY_BUFFER,
-        static_cast<GLsizeiptr>(triangles.size() * sizeof(QuadricVertex)),
-        triangles.data(), GL_STATIC_DRAW);
-    found = c->meshes.emplace(key, mesh).first;
+    found = c->meshes.emplace(key, MakeMesh(c->gl, QuadricStrips(key))).first;
   }
   const Mesh &mesh = found->second;
   DrawMesh(*c, mesh, quadric->normals, quadric->texture);

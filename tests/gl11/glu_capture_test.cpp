@@ -7,6 +7,8 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -150,12 +152,49 @@ TEST(GluCapture, QuadricsSendWhatTheSystemGluSends) {
   }
 }
 
-// Each band of two triangles per quad, in the band's own order.
-TEST(GluCapture, BandsAndFansBecomeTwoTrianglesPerQuadAndOnePerFanStep) {
-  const QuadricKey disk{QuadricShape::kDisk, 0.0, 1.0, 0, 6, 3};
-  const std::vector<gl11::QuadricStrip> strips = gl11::QuadricStrips(disk);
-  // A fan of 6 slices and two bands of 6 quads.
-  EXPECT_EQ(gl11::Triangles(strips).size(), 3u * (6 + 2 * 6 * 2));
+using Corner = std::array<float, 8>;
+using Triangle = std::array<Corner, 3>;
+
+Corner CornerOf(const gl11::QuadricVertex &v) {
+  return {v.position[0], v.position[1], v.position[2], v.normal[0],
+          v.normal[1],   v.normal[2],   v.texCoord[0], v.texCoord[1]};
+}
+
+// A strip's or fan's triangles with area, corners sorted, for comparing
+// as sets.
+void AddTriangles(const gl11::QuadricVertex *v, int count, bool fan,
+                  std::vector<Triangle> *out) {
+  for (int i = 2; i < count; ++i) {
+    Triangle t = {CornerOf(fan ? v[0] : v[i - 2]), CornerOf(v[i - 1]),
+                  CornerOf(v[i])};
+    if (t[0] == t[1] || t[1] == t[2] || t[0] == t[2]) {
+      continue;
+    }
+    std::sort(t.begin(), t.end());
+    out->push_back(t);
+  }
+}
+
+// Joining the bands into one strip adds only triangles without area.
+TEST(GluCapture, TheBatchDrawsTheStripsTrianglesAndNoOthers) {
+  const QuadricKey keys[] = {{QuadricShape::kDisk, 0.0, 1.0, 0, 6, 3},
+                             {QuadricShape::kSphere, 1.0, 0, 0, 5, 4}};
+  for (const QuadricKey &k : keys) {
+    const std::vector<gl11::QuadricStrip> strips = gl11::QuadricStrips(k);
+    std::vector<Triangle> separate, batched;
+    for (const gl11::QuadricStrip &s : strips) {
+      AddTriangles(s.vertices.data(), static_cast<int>(s.vertices.size()),
+                   s.fan, &separate);
+    }
+    const gl11::QuadricBatch batch = gl11::Batch(strips);
+    for (const gl11::QuadricBatch::Range &r : batch.ranges) {
+      AddTriangles(&batch.vertices[r.first], r.count, r.fan, &batched);
+    }
+    std::sort(separate.begin(), separate.end());
+    std::sort(batched.begin(), batched.end());
+    EXPECT_EQ(batched, separate);
+    EXPECT_LE(batch.ranges.size(), 2u);
+  }
 }
 
 gl11::Mat4 SystemMatrix(void (*call)()) {
