@@ -17,15 +17,7 @@
 // context filters cube maps across faces; GL 1.1 clamps at each face.
 #pragma once
 
-// Some gl.h files prototype the ARB multitexture entry points; the game keeps
-// variables of those names, so the prototypes are hidden under other names.
-#define glActiveTextureARB tvl_hidden_glActiveTextureARB
-#define glMultiTexCoord2fARB tvl_hidden_glMultiTexCoord2fARB
-#define glMultiTexCoord3fARB tvl_hidden_glMultiTexCoord3fARB
 #include <GL/gl.h>
-#undef glActiveTextureARB
-#undef glMultiTexCoord2fARB
-#undef glMultiTexCoord3fARB
 #include <GL/glext.h>
 
 // The quadric object of gluNewQuadric (gl11/quadrics.cpp).

@@ -76,6 +76,19 @@ QuadricVertex SphereVertex(const QuadricKey &k, int j, int ring) {
   return v;
 }
 
+// The band between two rings (stacks of a cylinder, rings of a sphere),
+// lower ring first at each slice.
+QuadricStrip Band(const QuadricKey &k,
+                  QuadricVertex (*vertexAt)(const QuadricKey &, int, int),
+                  int lower) {
+  QuadricStrip band;
+  for (int j = 0; j <= k.slices; ++j) {
+    band.vertices.push_back(vertexAt(k, j, lower));
+    band.vertices.push_back(vertexAt(k, j, lower + 1));
+  }
+  return band;
+}
+
 std::vector<QuadricStrip> DiskStrips(const QuadricKey &k) {
   std::vector<QuadricStrip> strips;
   const double inner = k.a, outer = k.b;
@@ -110,13 +123,8 @@ std::vector<QuadricStrip> QuadricStrips(const QuadricKey &k) {
   std::vector<QuadricStrip> strips;
   switch (k.shape) {
   case QuadricShape::kCylinder:
-    for (int i = 0; i < k.divisions; ++i) {
-      QuadricStrip band;
-      for (int j = 0; j <= k.slices; ++j) {
-        band.vertices.push_back(CylinderVertex(k, j, i));
-        band.vertices.push_back(CylinderVertex(k, j, i + 1));
-      }
-      strips.push_back(band);
+    for (int stack = 0; stack < k.divisions; ++stack) {
+      strips.push_back(Band(k, CylinderVertex, stack));
     }
     break;
   case QuadricShape::kDisk:
@@ -124,12 +132,7 @@ std::vector<QuadricStrip> QuadricStrips(const QuadricKey &k) {
     break;
   case QuadricShape::kSphere:
     for (int ring = k.divisions - 1; ring >= 0; --ring) {
-      QuadricStrip band;
-      for (int j = 0; j <= k.slices; ++j) {
-        band.vertices.push_back(SphereVertex(k, j, ring));
-        band.vertices.push_back(SphereVertex(k, j, ring + 1));
-      }
-      strips.push_back(band);
+      strips.push_back(Band(k, SphereVertex, ring));
     }
     break;
   }

@@ -6,9 +6,6 @@
 
 #include "platform/win32.h"
 
-#if defined(TVL_GL_SUBSET)
-#include "gl11/rename.h"
-#else
 // Some gl.h files prototype the ARB multitexture entry points; the game keeps
 // them as pointers fetched at start (render/gl_objects.h), so hide those
 // prototypes under other names.
@@ -16,10 +13,13 @@
 #define glMultiTexCoord2fARB tvl_hidden_glMultiTexCoord2fARB
 #define glMultiTexCoord3fARB tvl_hidden_glMultiTexCoord3fARB
 #include <GL/gl.h>
-#include <GL/glu.h>
 #undef glActiveTextureARB
 #undef glMultiTexCoord2fARB
 #undef glMultiTexCoord3fARB
-
 #include <GL/glext.h>
+
+#if defined(TVL_GL_SUBSET)
+#include "gl11/rename.h"
+#else
+#include <GL/glu.h>
 #endif

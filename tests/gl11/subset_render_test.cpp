@@ -268,18 +268,16 @@ TEST_F(Subset, LightingIsGlsSumAtChosenPoints) {
 TEST_F(Subset, Dot3CombinesTheTwoUnitsAsVectors) {
   const unsigned char bump[3] = {200, 128, 30};
   const unsigned char normal[3] = {220, 90, 160};
-  tvl11_glActiveTextureARB(GL_TEXTURE0_ARB);
-  SolidTexture(bump);
-  tvl11_glEnable(GL_TEXTURE_2D);
-  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
-  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
-  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_REPLACE);
-  tvl11_glActiveTextureARB(GL_TEXTURE1_ARB);
-  SolidTexture(normal);
-  tvl11_glEnable(GL_TEXTURE_2D);
-  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
-  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
-  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_DOT3_RGB_ARB);
+  auto combine = [](GLenum unit, const unsigned char texel[3], GLenum func) {
+    tvl11_glActiveTextureARB(unit);
+    SolidTexture(texel);
+    tvl11_glEnable(GL_TEXTURE_2D);
+    tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+    tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
+    tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, func);
+  };
+  combine(GL_TEXTURE0_ARB, bump, GL_REPLACE);
+  combine(GL_TEXTURE1_ARB, normal, GL_DOT3_RGB_ARB);
   tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, GL_PREVIOUS_ARB);
   tvl11_glColor4f(1, 1, 1, 0.5f);
   FullQuad();

@@ -1,7 +1,7 @@
 // Golden pictures: each scene of golden_scenes.txt rendered by the snapshot
 // tool and compared with its reviewed picture in goldens/, with a small
 // tolerance for rasteriser differences. `make goldens` remakes them.
-#include "tests/render/run_tool.h"
+#include "tests/render/golden_scenes.h"
 #include "tools/shot/png_io.h"
 
 #include <gtest/gtest.h>
@@ -10,27 +10,6 @@
 #include <cstdlib>
 
 namespace {
-
-struct Scene {
-  std::string name, seed, size, keys;
-};
-
-std::vector<Scene> Scenes() {
-  std::istringstream lines(ReadFile("tests/render/golden_scenes.txt"));
-  std::vector<Scene> scenes;
-  std::string line;
-  while (std::getline(lines, line)) {
-    if (line.empty() || line[0] == '#') {
-      continue;
-    }
-    std::istringstream fields(line);
-    Scene s;
-    fields >> s.name >> s.seed >> s.size;
-    std::getline(fields >> std::ws, s.keys);
-    scenes.push_back(s);
-  }
-  return scenes;
-}
 
 // Differences: pixels off by more than 24 in a channel, and the mean
 // absolute difference over all channels.
@@ -58,10 +37,10 @@ Difference Compare(const RgbImage &a, const RgbImage &b) {
 }
 
 TEST(GoldenPictures, EverySceneMatchesItsReviewedPicture) {
-  const std::vector<Scene> scenes = Scenes();
+  const std::vector<GoldenScene> scenes = GoldenScenes();
   ASSERT_GE(scenes.size(), 4u);
   const std::string dir = MakeTempDir();
-  for (const Scene &s : scenes) {
+  for (const GoldenScene &s : scenes) {
     SCOPED_TRACE(s.name);
     RgbImage golden;
     std::string error;

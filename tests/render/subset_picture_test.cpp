@@ -1,7 +1,7 @@
 // The shader subset (gl11/) against the system's fixed-function GL: every
-// golden scene, and two more that reach the states the goldens miss, drawn
+// golden scene, and three more that reach the states the goldens miss, drawn
 // by both flavours of the snapshot tool and compared pixel by pixel.
-#include "tests/render/run_tool.h"
+#include "tests/render/golden_scenes.h"
 #include "tools/shot/png_io.h"
 
 #include <gtest/gtest.h>
@@ -12,26 +12,11 @@
 
 namespace {
 
-struct Scene {
-  std::string name, seed, size, keys;
-};
-
-std::vector<Scene> Scenes() {
-  std::istringstream lines(ReadFile("tests/render/golden_scenes.txt"));
-  std::vector<Scene> scenes;
-  std::string line;
-  while (std::getline(lines, line)) {
-    if (line.empty() || line[0] == '#') {
-      continue;
-    }
-    std::istringstream fields(line);
-    Scene s;
-    fields >> s.name >> s.seed >> s.size;
-    std::getline(fields >> std::ws, s.keys);
-    scenes.push_back(s);
-  }
-  // Bump-mapped pillars, a pillar lamp and a ball at close range, by day
-  // and by night, at full size; and the lamp posts from outside.
+// The golden scenes, then bump-mapped pillars, a pillar lamp and a ball at
+// close range, by day and by night, at full size, and the lamp posts from
+// outside.
+std::vector<GoldenScene> Scenes() {
+  std::vector<GoldenScene> scenes = GoldenScenes();
   scenes.push_back({"inside_bump", "3", "640x480", "B DOWN*60"});
   scenes.push_back({"night_bump", "3", "640x480", "N*90 B DOWN*60"});
   scenes.push_back({"lamp_posts", "3", "320x240", "B RIGHT*63 UP*60"});
@@ -51,8 +36,8 @@ long DifferingPixels(const RgbImage &a, const RgbImage &b) {
   return count;
 }
 
-bool Draw(const std::string &tool, const Scene &s, const std::string &path,
-          RgbImage *image) {
+bool Draw(const std::string &tool, const GoldenScene &s,
+          const std::string &path, RgbImage *image) {
   const ToolRun run = RunTool(
       {"--seed", s.seed, "--size", s.size, "--keys", s.keys, "--out", path}, "",
       tool);
@@ -63,7 +48,7 @@ bool Draw(const std::string &tool, const Scene &s, const std::string &path,
 
 TEST(SubsetPictures, EverySceneMatchesTheFixedFunctionPicture) {
   const std::string dir = MakeTempDir();
-  for (const Scene &s : Scenes()) {
+  for (const GoldenScene &s : Scenes()) {
     SCOPED_TRACE(s.name);
     RgbImage fixed, subset;
     const std::string fixedPath = dir + "/" + s.name + "-fixed.png";
