@@ -6,7 +6,6 @@
 #include "platform/gl_flavour.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -54,27 +53,6 @@ Context *Active() {
 }
 
 } // namespace gl11
-
-void (*tvl11_ProcAddress(const char *name))() {
-  struct Entry {
-    const char *name;
-    void (*function)();
-  };
-  static const Entry entries[] = {
-      {"glActiveTextureARB",
-       reinterpret_cast<void (*)()>(&tvl11_glActiveTextureARB)},
-      {"glMultiTexCoord2fARB",
-       reinterpret_cast<void (*)()>(&tvl11_glMultiTexCoord2fARB)},
-      {"glMultiTexCoord3fARB",
-       reinterpret_cast<void (*)()>(&tvl11_glMultiTexCoord3fARB)},
-  };
-  for (const Entry &e : entries) {
-    if (std::strcmp(e.name, name) == 0) {
-      return e.function;
-    }
-  }
-  return nullptr;
-}
 
 namespace platform {
 

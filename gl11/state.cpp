@@ -350,3 +350,25 @@ void tvl11_glMaterialfv(GLenum face, GLenum pname, const GLfloat *params) {
 }
 
 } // extern "C"
+
+// The ARB entry points wglGetProcAddress hands out.
+void (*tvl11_ProcAddress(const char *name))() {
+  struct Entry {
+    const char *name;
+    void (*function)();
+  };
+  static const Entry entries[] = {
+      {"glActiveTextureARB",
+       reinterpret_cast<void (*)()>(&tvl11_glActiveTextureARB)},
+      {"glMultiTexCoord2fARB",
+       reinterpret_cast<void (*)()>(&tvl11_glMultiTexCoord2fARB)},
+      {"glMultiTexCoord3fARB",
+       reinterpret_cast<void (*)()>(&tvl11_glMultiTexCoord3fARB)},
+  };
+  for (const Entry &e : entries) {
+    if (std::strcmp(e.name, name) == 0) {
+      return e.function;
+    }
+  }
+  return nullptr;
+}
