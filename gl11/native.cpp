@@ -42,8 +42,9 @@ Context *Active() {
   if (found == all.states.end()) {
     auto state = std::make_unique<Context>();
     if (!LoadEs2(&state->gl, Load)) {
+      // Said once; the context is remembered as one that draws nothing.
       std::fprintf(stderr, "gl11: the context lacks OpenGL ES 2.0\n");
-      return nullptr;
+      state = nullptr;
     }
     found = all.states.emplace(key, std::move(state)).first;
   }
