@@ -324,14 +324,15 @@ static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA size");
 #define LOWORD(l) (static_cast<WORD>(static_cast<UINT_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<UINT_PTR>(l) >> 16) & 0xffff))
 #define MAKELONG(a, b)                                                         \
-  (static_cast<LONG>(static_cast<DWORD>(static_cast<WORD>(a)) |               \
+  (static_cast<LONG>(static_cast<DWORD>(static_cast<WORD>(a)) |                \
                      (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
 
 #define GENERIC_READ 0x80000000u
 #define FILE_SHARE_READ 0x00000001u
 #define OPEN_EXISTING 3u
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u
-#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
+#define INVALID_HANDLE_VALUE                                                   \
+  (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
 #define INVALID_FILE_SIZE 0xFFFFFFFFu
 #define PAGE_READONLY 0x02u
 #define FILE_MAP_READ 0x0004u
@@ -346,8 +347,7 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle);
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
                      DWORD style, int x, int y, int width, int height,
-                     HWND parent, HMENU menu, HINSTANCE instance,
-                     LPVOID param);
+                     HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL DestroyWindow(HWND window);
 BOOL ShowWindow(HWND window, int showCommand);
 BOOL SetForegroundWindow(HWND window);
@@ -363,8 +363,7 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
 BOOL TranslateMessage(const MSG *msg);
 LRESULT DispatchMessageA(const MSG *msg);
 void PostQuitMessage(int exitCode);
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam,
-                       LPARAM lParam);
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 SHORT GetKeyState(int virtualKey);
 
 // ---- gdi32 and WGL: pixel format, context, buffer swap ---------------------

@@ -1,18 +1,18 @@
-// What the two files of the scripted twin share: the call log, failure
-// switches, argument rendering, the window records. Not for tests, which use
-// scripted.h.
+// What the files of the scripted twin share: the call log, failure
+// switches, argument rendering and the script's hooks. Not for tests, which
+// use scripted.h.
 #pragma once
 
+#include "platform/emulation.h"
 #include "platform/scripted/scripted.h"
-#include "platform/win32_common.h"
 
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace scripted_detail {
 
+// Appends to the call log while recording is on.
 void Record(const char *name, std::vector<std::string> args);
 // True when the script makes this call fail now (and counts the failure).
 bool ShouldFail(const char *name);
@@ -22,31 +22,17 @@ std::string Hex(unsigned long long value);
 std::string Dec(long long value);
 std::string Text(const char *text);
 
-using Window = platform::WindowRecord;
-
-Window *FindWindow(HWND window);
-
-// Calls the window's class procedure now (a sent message).
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Appends to the queue (a posted message).
-void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// What DestroyWindow and ShowWindow do, without recording a call.
-bool DestroyWindowNow(HWND window);
-BOOL ShowWindowNow(HWND window, int showCommand);
-
-struct MessageState {
-  platform::MessageQueue queue;
-  std::function<void()> idleHook;
-  std::set<int> keysDown;
-};
-MessageState &Messages();
-
-// The GL half (scripted_gl.cpp).
-void ForgetWindowGl(HWND window);
-void ResetGl();
-void SetFailingProcAddress(const std::string &name);
-void SetBeforeSwap(std::function<void()> hook);
-int LiveContextCount();
-bool AnyContextCurrent();
+// What the script set: the idle hook, withheld entry points, held keys,
+// message-box answers.
+const std::function<void()> &IdleHook();
+bool ProcAddressWithheld(const char *name);
+bool KeyDown(int virtualKey);
+// The next queued answer, or the box's default button.
+int NextAnswer(UINT type);
+void NoteMessageBox(scripted::MessageBoxRecord box);
+// The most recently created window, whose title WindowTitle() reports.
+void NoteWindow(HWND window);
+void NoteTitle(HWND window, const std::string &title);
+void NoteCursor(int count);
 
 } // namespace scripted_detail

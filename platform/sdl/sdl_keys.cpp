@@ -7,7 +7,7 @@
 
 #include "platform/win32.h"
 
-namespace sdl_platform {
+namespace sdl_face {
 namespace {
 
 // Codes win32.h does not name, with their published values.
@@ -169,4 +169,4 @@ int VirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
   return FromScancode(scancode);
 }
 
-} // namespace sdl_platform
+} // namespace sdl_face

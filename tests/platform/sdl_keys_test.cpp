@@ -7,7 +7,7 @@
 
 namespace {
 
-using sdl_platform::VirtualKeyFromSdl;
+using sdl_face::VirtualKeyFromSdl;
 
 TEST(SdlKeys, TheGameKeysMapToTheirVirtualKeys) {
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_UP, SDL_SCANCODE_UP), VK_UP);

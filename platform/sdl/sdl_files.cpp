@@ -1,4 +1,4 @@
-// The kernel32 file names of the real platform layer: straight to POSIX.
+// The SDL face's kernel32 file names: straight to the POSIX files.
 #include "platform/files_posix.h"
 
 HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,

@@ -1,0 +1,248 @@
+// The shared emulation's GL half and display modes: one device context per
+// window (as a class with its own DC gives; its handle carries the window's
+// serial), pixel formats from the shared table (a surface is remade when the
+// chosen format differs from the one it was made for: its GL buffer layout is
+// fixed when it is made), SDL GL contexts on the window's surface, swaps with
+// vsync asked for, and a swap of a window that is not shown waiting one
+// refresh interval so that an idle minimised game does not spin. Lacks:
+// screen and memory DCs, layer planes, sharing lists, DescribePixelFormat.
+#include "platform/emulation_state.h"
+
+#include "platform/sdl_gl_context.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace emulation {
+namespace {
+
+// The window a device context's serial names, whatever became of it.
+HWND WindowHandleOf(HDC deviceContext) {
+  return platform::MakeHandle<HWND>(platform::HandleKind::Window,
+                                    platform::SerialOf(deviceContext));
+}
+
+Window *WindowOfDc(HDC deviceContext) {
+  if (platform::KindOf(deviceContext) != platform::HandleKind::DeviceContext)
+    return nullptr;
+  Window *window = FindWindow(WindowHandleOf(deviceContext));
+  return window != nullptr && window->deviceContext == deviceContext ? window
+                                                                     : nullptr;
+}
+
+void Release() {
+  SDL_GL_MakeCurrent(nullptr, nullptr);
+  Shared().current = nullptr;
+}
+
+} // namespace
+
+bool StartVideo(std::string *reason) {
+  static bool started = false;
+  if (started)
+    return true;
+  // Closing the last window is a WM_CLOSE for the game to act on, not a
+  // request to quit.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (reason != nullptr)
+      *reason = SDL_GetError();
+    return false;
+  }
+  started = true;
+  // One reference that is never dropped (see the header).
+  if (SDL_GL_LoadLibrary(nullptr) != 0)
+    std::fprintf(stderr, "OpenGL library: %s\n", SDL_GetError());
+  return true;
+}
+
+bool ChangedMode(DisplayMode *mode) {
+  if (Shared().modeChanged)
+    *mode = Shared().changedMode;
+  return Shared().modeChanged;
+}
+
+bool ModeAnswers(const DisplayMode &offered, const DisplayMode &wanted,
+                 bool depthFixed) {
+  return offered.width == wanted.width && offered.height == wanted.height &&
+         (depthFixed || offered.bits == wanted.bits);
+}
+
+void ResetAll() {
+  State &s = Shared();
+  Release();
+  for (auto &entry : s.contexts.Items())
+    SDL_GL_DeleteContext(entry.second->context);
+  for (auto &entry : s.windows.Items())
+    face::DestroySurface(entry.second.get());
+  s = State();
+}
+
+bool RemakeSurface(HWND handle, const platform::PixelFormat &format) {
+  Window *window = FindWindow(handle);
+  SDL_Window *before = window == nullptr ? nullptr : window->surface;
+  SDL_GLContext current = SDL_GL_GetCurrentContext();
+  const bool wasCurrent =
+      before != nullptr && SDL_GL_GetCurrentWindow() == before;
+  if (window == nullptr || !face::MakeSurface(window, format))
+    return false;
+  SDL_SetWindowData(window->surface, kWindowKey, handle);
+  if (wasCurrent)
+    SDL_GL_MakeCurrent(window->surface, current);
+  return true;
+}
+
+int ContextCount() {
+  return Shared().contexts.Size();
+}
+
+bool ContextCurrent() {
+  return Shared().current != nullptr;
+}
+
+LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
+  State &s = Shared();
+  if (mode == nullptr) {
+    // Back to the desktop's own mode: full-screen windows become windows.
+    s.modeChanged = false;
+    for (auto &entry : s.windows.Items()) {
+      if (entry.second->fullScreen) {
+        entry.second->fullScreen = false;
+        face::SetFullScreen(entry.second.get(), nullptr);
+      }
+    }
+    return DISP_CHANGE_SUCCESSFUL;
+  }
+  if (!StartVideo())
+    return DISP_CHANGE_FAILED;
+  // Fields the record leaves out keep the desktop's values.
+  const DisplayMode desktop = face::DesktopMode();
+  const auto field = [mode](DWORD flag, DWORD value, int otherwise) {
+    return (mode->dmFields & flag) ? static_cast<int>(value) : otherwise;
+  };
+  const DisplayMode wanted = {
+      field(DM_PELSWIDTH, mode->dmPelsWidth, desktop.width),
+      field(DM_PELSHEIGHT, mode->dmPelsHeight, desktop.height),
+      field(DM_BITSPERPEL, mode->dmBitsPerPel, desktop.bits)};
+  DisplayMode offered = {};
+  bool depthFixed = false;
+  if (!face::ClosestMode(wanted, &offered, &depthFixed) ||
+      !ModeAnswers(offered, wanted, depthFixed))
+    return DISP_CHANGE_BADMODE;
+  constexpr DWORD kTestOnly = 0x00000002u; // CDS_TEST
+  if (flags & kTestOnly)
+    return DISP_CHANGE_SUCCESSFUL;
+  s.modeChanged = true;
+  s.changedMode = offered;
+  for (auto &entry : s.windows.Items()) {
+    if ((entry.second->style & WS_POPUP) && !entry.second->fullScreen) {
+      entry.second->fullScreen = true;
+      face::SetFullScreen(entry.second.get(), &s.changedMode);
+    }
+  }
+  return DISP_CHANGE_SUCCESSFUL;
+}
+
+HDC GetDC(HWND handle) {
+  Window *window = FindWindow(handle);
+  if (window == nullptr)
+    return nullptr; // the screen's DC is not offered
+  window->deviceContext = platform::MakeHandle<HDC>(
+      platform::HandleKind::DeviceContext, platform::SerialOf(handle));
+  return window->deviceContext;
+}
+
+int ReleaseDC(HWND handle, HDC deviceContext) {
+  // A window's own DC stays valid until the window goes; releasing it only
+  // checks that it is that window's.
+  const Window *owner = WindowOfDc(deviceContext);
+  return owner != nullptr && owner == FindWindow(handle) ? 1 : 0;
+}
+
+int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd) {
+  if (WindowOfDc(deviceContext) == nullptr || pfd == nullptr)
+    return 0;
+  return platform::ChooseFormat(*pfd);
+}
+
+BOOL SetPixelFormat(HDC deviceContext, int format) {
+  Window *window = WindowOfDc(deviceContext);
+  const platform::PixelFormat *chosen = platform::PixelFormatAt(format);
+  if (window == nullptr || chosen == nullptr || window->pixelFormat != 0)
+    return FALSE; // a window's pixel format is set once
+  // No context exists on the window yet, so a new surface is unseen.
+  if (!platform::SameFormat(window->surfaceFormat, *chosen) &&
+      !RemakeSurface(WindowHandleOf(deviceContext), *chosen))
+    return FALSE;
+  window->pixelFormat = format;
+  return TRUE;
+}
+
+HGLRC wglCreateContext(HDC deviceContext) {
+  Window *window = WindowOfDc(deviceContext);
+  if (window == nullptr || window->pixelFormat == 0)
+    return nullptr;
+  platform::ApplyGlAttributes(window->surfaceFormat);
+  SDL_GLContext context =
+      platform::CreateContextKeepingCurrent(window->surface);
+  if (context == nullptr) {
+    std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  return Shared().contexts.Add<HGLRC>(std::make_unique<RenderingContext>(
+      RenderingContext{context, WindowHandleOf(deviceContext)}));
+}
+
+BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
+  if (renderingContext == nullptr) {
+    Release();
+    return TRUE;
+  }
+  const Window *window = WindowOfDc(deviceContext);
+  const RenderingContext *rc = Shared().contexts.Find(renderingContext);
+  if (window == nullptr || rc == nullptr || window->pixelFormat == 0 ||
+      SDL_GL_MakeCurrent(window->surface, rc->context) != 0)
+    return FALSE;
+  Shared().current = renderingContext;
+  // The game advances one step per frame: without vsync it would run at
+  // thousands of steps a second. Drivers without it just swap at once.
+  SDL_GL_SetSwapInterval(1);
+  return TRUE;
+}
+
+BOOL wglDeleteContext(HGLRC renderingContext) {
+  State &s = Shared();
+  const RenderingContext *rc = s.contexts.Find(renderingContext);
+  if (rc == nullptr)
+    return FALSE;
+  if (s.current == renderingContext)
+    Release();
+  SDL_GL_DeleteContext(rc->context);
+  s.contexts.Remove(renderingContext);
+  return TRUE;
+}
+
+PROC wglGetProcAddress(LPCSTR name) {
+  if (name == nullptr || Shared().current == nullptr)
+    return nullptr; // entry points belong to a current context
+  return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
+}
+
+BOOL SwapBuffers(HDC deviceContext) {
+  Window *window = WindowOfDc(deviceContext);
+  if (window == nullptr || window->pixelFormat == 0)
+    return FALSE;
+  if (!window->visible || window->minimised) {
+    // Nothing on screen to wait for: wait one refresh interval instead.
+    SDL_DisplayMode mode = {};
+    const int hz = SDL_GetWindowDisplayMode(window->surface, &mode) == 0 &&
+                           mode.refresh_rate > 0
+                       ? mode.refresh_rate
+                       : 60;
+    SDL_Delay(static_cast<Uint32>(1000 / hz));
+  }
+  face::SwapSurface(window);
+  return TRUE;
+}
+
+} // namespace emulation
