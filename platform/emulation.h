@@ -1,11 +1,11 @@
 // The Win32 emulation every face shares: classes, windows, showing and
 // focus, the message queue and default processing, device and rendering
-// contexts, pixel formats, buffer swaps and display modes. The functions
-// below carry the Win32 names in namespace emulation; a face defines the
-// global names over them (the SDL face forwards, the scripted twin records
-// and may fail first) and supplies the native side through the hooks in
-// namespace face. GL contexts are SDL's on the face's SDL window. Not for
-// game code, which sees only platform/win32.h.
+// contexts, pixel formats, buffer swaps, display modes and files. It defines
+// the Win32 names of win32.h itself, except MessageBoxA and GetKeyState,
+// which each face defines; a face supplies the native side through the hooks
+// in namespace face, and sees every call first (the scripted twin records it
+// and may make it fail). GL contexts are SDL's on the face's SDL window. Not
+// for game code, which sees only platform/win32.h.
 #pragma once
 
 #include "platform/pixel_format.h"
@@ -13,7 +13,9 @@
 
 #include <SDL.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace emulation {
 
@@ -42,7 +44,7 @@ struct DisplayMode {
   int bits;
 };
 
-enum class ShowKind { Hide, Minimise, Show };
+enum class ShowKind { Hide, Minimise, Show, Raise };
 
 // The key under which a surface carries its window's handle.
 constexpr char kWindowKey[] = "tvlounge.hwnd";
@@ -84,44 +86,31 @@ int ClassCount();
 int ContextCount();
 bool ContextCurrent();
 
-// ---- the Win32 calls, as the faces expose them -----------------------------
+int CursorCount();
 
-HINSTANCE GetModuleHandleA(LPCSTR moduleName);
-HICON LoadIconA(HINSTANCE instance, LPCSTR iconName);
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName);
-ATOM RegisterClassA(const WNDCLASSA *windowClass);
-BOOL UnregisterClassA(LPCSTR className);
-BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu);
-HWND CreateWindowExA(LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                     int y, int width, int height, HWND parent, HMENU menu);
-BOOL DestroyWindow(HWND window);
-BOOL ShowWindow(HWND window, int showCommand);
-BOOL SetForegroundWindow(HWND window);
-HWND SetFocus(HWND window);
-HWND GetFocus();
-BOOL SetWindowTextA(HWND window, LPCSTR text);
-int ShowCursor(BOOL show);
-LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags);
-BOOL PeekMessageA(MSG *msg, UINT removeMessage, DWORD time);
-BOOL TranslateMessage(const MSG *msg);
-LRESULT DispatchMessageA(const MSG *msg);
-void PostQuitMessage(int exitCode);
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam);
-HDC GetDC(HWND window);
-int ReleaseDC(HWND window, HDC deviceContext);
-int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd);
-BOOL SetPixelFormat(HDC deviceContext, int format);
-HGLRC wglCreateContext(HDC deviceContext);
-BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext);
-BOOL wglDeleteContext(HGLRC renderingContext);
-PROC wglGetProcAddress(LPCSTR name);
-BOOL SwapBuffers(HDC deviceContext);
+// A call's arguments as text, for the face's log: numbers in decimal, flags
+// and message numbers in hex with 0x, strings verbatim, null pointers
+// "null", handles as a kind and a serial ("hwnd1", "hdc1", "hglrc1",
+// "hinstance1", "file1", "mapping1", "hicon32517"), INVALID_HANDLE_VALUE
+// "invalid", other pointers "ptr".
+using CallArgs = std::vector<std::string>;
+std::string Dec(long long value);
+std::string Hex(unsigned long long value);
+std::string Text(const char *text);
+std::string HandleText(const void *handle);
 
 } // namespace emulation
 
 // What a face supplies: the native surface behind a window, the display's
-// modes and its clock.
+// modes, its clock, its events, and a look at every call.
 namespace face {
+
+// Called first by every shared Win32 call, with its name and its arguments
+// on demand; true makes the call fail now: it returns its failure value
+// (null, 0, FALSE, INVALID_HANDLE_VALUE, INVALID_FILE_SIZE,
+// DISP_CHANGE_FAILED) without effect.
+bool Calling(const char *name,
+             const std::function<emulation::CallArgs()> &args);
 
 // Makes the window's surface for the format, or remakes it (replacing
 // window->surface; the record says size, style, visibility and mode).
@@ -131,6 +120,10 @@ bool MakeSurface(emulation::Window *window,
 void ShowSurface(emulation::Window *window, emulation::ShowKind kind);
 // Presents the frame drawn into it.
 void SwapSurface(emulation::Window *window);
+// Shows the window's title in its frame.
+void RetitleSurface(emulation::Window *window);
+// Shows or hides the pointer over the game's windows.
+void ShowPointer(bool shown);
 // Destroys it as its window goes.
 void DestroySurface(emulation::Window *window);
 // The offered mode nearest to the request; false when none has its size.
@@ -144,5 +137,10 @@ void SetFullScreen(emulation::Window *window,
                    const emulation::DisplayMode *mode);
 // Milliseconds, for message times.
 DWORD Ticks();
+// Before PeekMessageA looks at the queue: the face's own events become
+// messages.
+void PumpEvents();
+// When PeekMessageA found nothing: one call per idle pass of the loop.
+void NothingQueued();
 
 } // namespace face

@@ -100,8 +100,39 @@ bool ContextCurrent() {
   return Shared().current != nullptr;
 }
 
+} // namespace emulation
+
+// ---- the Win32 calls --------------------------------------------------------
+
+using namespace emulation;
+
+namespace {
+
+CallArgs DescriptorArgs(HDC dc, const PIXELFORMATDESCRIPTOR *pfd) {
+  if (pfd == nullptr)
+    return {HandleText(dc), "null"};
+  return {HandleText(dc), Hex(pfd->dwFlags), Dec(pfd->cColorBits),
+          Dec(pfd->cDepthBits)};
+}
+
+} // namespace
+
 LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
   State &s = Shared();
+  if (face::Calling("ChangeDisplaySettingsA", [&] {
+        // "WxHxBITS", "-" for a field dmFields leaves out.
+        const auto field = [mode](DWORD flag, DWORD value) {
+          return (mode->dmFields & flag) ? Dec(value) : std::string("-");
+        };
+        return CallArgs{mode == nullptr
+                            ? "null"
+                            : field(DM_PELSWIDTH, mode->dmPelsWidth) + "x" +
+                                  field(DM_PELSHEIGHT, mode->dmPelsHeight) +
+                                  "x" +
+                                  field(DM_BITSPERPEL, mode->dmBitsPerPel),
+                        Hex(flags)};
+      }))
+    return DISP_CHANGE_FAILED;
   if (mode == nullptr) {
     // Back to the desktop's own mode: full-screen windows become windows.
     s.modeChanged = false;
@@ -145,7 +176,8 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
 
 HDC GetDC(HWND handle) {
   Window *window = FindWindow(handle);
-  if (window == nullptr)
+  if (face::Calling("GetDC", [&] { return CallArgs{HandleText(handle)}; }) ||
+      window == nullptr)
     return nullptr; // the screen's DC is not offered
   window->deviceContext = platform::MakeHandle<HDC>(
       platform::HandleKind::DeviceContext, platform::SerialOf(handle));
@@ -153,6 +185,10 @@ HDC GetDC(HWND handle) {
 }
 
 int ReleaseDC(HWND handle, HDC deviceContext) {
+  if (face::Calling("ReleaseDC", [&] {
+        return CallArgs{HandleText(handle), HandleText(deviceContext)};
+      }))
+    return 0;
   // A window's own DC stays valid until the window goes; releasing it only
   // checks that it is that window's.
   const Window *owner = WindowOfDc(deviceContext);
@@ -160,15 +196,24 @@ int ReleaseDC(HWND handle, HDC deviceContext) {
 }
 
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd) {
-  if (WindowOfDc(deviceContext) == nullptr || pfd == nullptr)
+  if (face::Calling("ChoosePixelFormat",
+                    [&] { return DescriptorArgs(deviceContext, pfd); }) ||
+      WindowOfDc(deviceContext) == nullptr || pfd == nullptr)
     return 0;
   return platform::ChooseFormat(*pfd);
 }
 
-BOOL SetPixelFormat(HDC deviceContext, int format) {
+BOOL SetPixelFormat(HDC deviceContext, int format,
+                    const PIXELFORMATDESCRIPTOR *pfd) {
   Window *window = WindowOfDc(deviceContext);
   const platform::PixelFormat *chosen = platform::PixelFormatAt(format);
-  if (window == nullptr || chosen == nullptr || window->pixelFormat != 0)
+  if (face::Calling("SetPixelFormat",
+                    [&] {
+                      CallArgs args = DescriptorArgs(deviceContext, pfd);
+                      args.insert(args.begin() + 1, Dec(format));
+                      return args;
+                    }) ||
+      window == nullptr || chosen == nullptr || window->pixelFormat != 0)
     return FALSE; // a window's pixel format is set once
   // No context exists on the window yet, so a new surface is unseen.
   if (!platform::SameFormat(window->surfaceFormat, *chosen) &&
@@ -180,7 +225,9 @@ BOOL SetPixelFormat(HDC deviceContext, int format) {
 
 HGLRC wglCreateContext(HDC deviceContext) {
   Window *window = WindowOfDc(deviceContext);
-  if (window == nullptr || window->pixelFormat == 0)
+  if (face::Calling("wglCreateContext",
+                    [&] { return CallArgs{HandleText(deviceContext)}; }) ||
+      window == nullptr || window->pixelFormat == 0)
     return nullptr;
   platform::ApplyGlAttributes(window->surfaceFormat);
   SDL_GLContext context =
@@ -194,6 +241,11 @@ HGLRC wglCreateContext(HDC deviceContext) {
 }
 
 BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
+  if (face::Calling("wglMakeCurrent", [&] {
+        return CallArgs{HandleText(deviceContext),
+                        HandleText(renderingContext)};
+      }))
+    return FALSE;
   if (renderingContext == nullptr) {
     Release();
     return TRUE;
@@ -213,7 +265,9 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
 BOOL wglDeleteContext(HGLRC renderingContext) {
   State &s = Shared();
   const RenderingContext *rc = s.contexts.Find(renderingContext);
-  if (rc == nullptr)
+  if (face::Calling("wglDeleteContext",
+                    [&] { return CallArgs{HandleText(renderingContext)}; }) ||
+      rc == nullptr)
     return FALSE;
   if (s.current == renderingContext)
     Release();
@@ -223,14 +277,18 @@ BOOL wglDeleteContext(HGLRC renderingContext) {
 }
 
 PROC wglGetProcAddress(LPCSTR name) {
-  if (name == nullptr || Shared().current == nullptr)
+  if (face::Calling("wglGetProcAddress",
+                    [&] { return CallArgs{Text(name)}; }) ||
+      name == nullptr || Shared().current == nullptr)
     return nullptr; // entry points belong to a current context
   return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
 }
 
 BOOL SwapBuffers(HDC deviceContext) {
   Window *window = WindowOfDc(deviceContext);
-  if (window == nullptr || window->pixelFormat == 0)
+  if (face::Calling("SwapBuffers",
+                    [&] { return CallArgs{HandleText(deviceContext)}; }) ||
+      window == nullptr || window->pixelFormat == 0)
     return FALSE;
   if (!window->visible || window->minimised) {
     // Nothing on screen to wait for: wait one refresh interval instead.
@@ -244,5 +302,3 @@ BOOL SwapBuffers(HDC deviceContext) {
   face::SwapSurface(window);
   return TRUE;
 }
-
-} // namespace emulation

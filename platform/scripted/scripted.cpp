@@ -1,21 +1,22 @@
-// The scripted twin's state, its control API and its face hooks: a window's
-// surface is a hidden window of SDL's offscreen driver at the client size,
-// made with the chosen pixel format, so contexts on it draw for real; modes
-// are the ones the script offers; there is no clock. The recorded Win32
-// names are in scripted_calls.cpp, files in scripted_files.cpp.
-#include "platform/scripted/scripted_internal.h"
+// The scripted twin: the shared emulation under a face that records every
+// call and fails the ones the script names, answers message boxes and key
+// states from the script, and keeps each window's surface a hidden window of
+// SDL's offscreen driver at the client size, made with the chosen pixel
+// format, so contexts on it draw for real. Modes are the ones the script
+// offers; there is no clock and there are no events.
+#include "platform/scripted/scripted.h"
 
-#include "platform/handle_table.h"
+#include "platform/emulation.h"
 #include "platform/sdl_gl_context.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <set>
 
-namespace scripted_detail {
 namespace {
 
 struct Script {
@@ -29,9 +30,8 @@ struct Script {
   std::function<void()> idleHook;
   std::function<void()> beforeSwap;
   std::vector<emulation::DisplayMode> offeredModes;
-  std::string lastTitle;
-  HWND lastWindow = nullptr;
-  int cursorCount = 0;
+  const emulation::Window *newest = nullptr; // the last window made, live
+  std::string newestTitle;                   // its title, kept after it is gone
 };
 
 Script &TheScript() {
@@ -44,9 +44,7 @@ Script &TheScript() {
 [[maybe_unused]] const bool kOffscreenDefault =
     setenv("SDL_VIDEODRIVER", "offscreen", 0) == 0;
 
-} // namespace
-
-void Record(const char *name, std::vector<std::string> args) {
+void Record(const char *name, emulation::CallArgs args) {
   if (TheScript().recording)
     TheScript().calls.push_back({name, std::move(args)});
 }
@@ -61,84 +59,21 @@ bool ShouldFail(const char *name) {
   return true;
 }
 
-std::string Handle(const void *handle) {
-  if (handle == nullptr)
-    return "null";
-  if (handle == INVALID_HANDLE_VALUE)
-    return "invalid";
-  static const std::map<platform::HandleKind, const char *> kNames = {
-      {platform::HandleKind::Window, "hwnd"},
-      {platform::HandleKind::DeviceContext, "hdc"},
-      {platform::HandleKind::RenderingContext, "hglrc"},
-      {platform::HandleKind::File, "file"},
-      {platform::HandleKind::Mapping, "mapping"},
-      {platform::HandleKind::Module, "hinstance"},
-      {platform::HandleKind::Icon, "hicon"},
-      {platform::HandleKind::Cursor, "hcursor"}};
-  const auto it = kNames.find(platform::KindOf(handle));
-  if (it == kNames.end())
-    return "ptr";
-  return it->second + Dec(static_cast<long long>(platform::SerialOf(handle)));
-}
-
-std::string Hex(unsigned long long value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llx", value);
-  return text;
-}
-
-std::string Dec(long long value) {
-  return std::to_string(value);
-}
-
-std::string Text(const char *text) {
-  return text == nullptr ? "null" : text;
-}
-
-const std::function<void()> &IdleHook() {
-  return TheScript().idleHook;
-}
-
-bool ProcAddressWithheld(const char *name) {
-  return TheScript().withheldProcs.count(name) != 0;
-}
-
-bool KeyDown(int virtualKey) {
-  return TheScript().keysDown.count(virtualKey) != 0;
-}
-
-int NextAnswer(UINT type) {
-  auto &answers = TheScript().answers;
-  if (answers.empty())
-    return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
-  const int answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
-void NoteMessageBox(scripted::MessageBoxRecord box) {
-  TheScript().boxes.push_back(std::move(box));
-}
-
-void NoteWindow(HWND window) {
-  TheScript().lastWindow = window;
-  NoteTitle(window, emulation::FindWindow(window)->title);
-}
-
-void NoteCursor(int count) {
-  TheScript().cursorCount = count;
-}
-
-void NoteTitle(HWND window, const std::string &title) {
-  if (window == TheScript().lastWindow)
-    TheScript().lastTitle = title;
-}
-
-} // namespace scripted_detail
+} // namespace
 
 // ---- the face hooks ---------------------------------------------------------
 
 namespace face {
+
+bool Calling(const char *name,
+             const std::function<emulation::CallArgs()> &args) {
+  Record(name, TheScript().recording ? args() : emulation::CallArgs{});
+  if (std::strcmp(name, "wglGetProcAddress") == 0 &&
+      !TheScript().withheldProcs.empty() &&
+      TheScript().withheldProcs.count(args().front()) != 0)
+    return true;
+  return ShouldFail(name);
+}
 
 bool MakeSurface(emulation::Window *window,
                  const platform::PixelFormat &format) {
@@ -150,7 +85,10 @@ bool MakeSurface(emulation::Window *window,
     std::fprintf(stderr, "scripted platform: %s\n", SDL_GetError());
     return false;
   }
-  DestroySurface(window);
+  if (window->surface == nullptr)
+    TheScript().newest = window;
+  else
+    SDL_DestroyWindow(window->surface);
   window->surface = made;
   window->surfaceFormat = format;
   return true;
@@ -160,7 +98,7 @@ void ShowSurface(emulation::Window *, emulation::ShowKind) {}
 
 void SwapSurface(emulation::Window *window) {
   // A copy: the hook may replace itself.
-  const std::function<void()> hook = scripted_detail::TheScript().beforeSwap;
+  const std::function<void()> hook = TheScript().beforeSwap;
   if (hook)
     hook();
   // The offscreen driver draws into an EGL pbuffer, which has one colour
@@ -170,17 +108,24 @@ void SwapSurface(emulation::Window *window) {
 }
 
 void DestroySurface(emulation::Window *window) {
+  if (window == TheScript().newest) {
+    TheScript().newestTitle = window->title;
+    TheScript().newest = nullptr;
+  }
   if (window->surface != nullptr)
     SDL_DestroyWindow(window->surface);
   window->surface = nullptr;
 }
 
+void RetitleSurface(emulation::Window *) {}
+
+void ShowPointer(bool) {}
+
 bool ClosestMode(const emulation::DisplayMode &wanted,
                  emulation::DisplayMode *closest, bool *depthFixed) {
   *depthFixed = false;
-  const auto &offered = scripted_detail::TheScript().offeredModes;
   const emulation::DisplayMode *sameSize = nullptr;
-  for (const emulation::DisplayMode &mode : offered) {
+  for (const emulation::DisplayMode &mode : TheScript().offeredModes) {
     if (mode.width != wanted.width || mode.height != wanted.height)
       continue;
     sameSize = &mode;
@@ -202,17 +147,53 @@ DWORD Ticks() {
   return 0; // the script's messages carry time 0
 }
 
+void PumpEvents() {}
+
+void NothingQueued() {
+  // A copy: the hook may replace itself.
+  const std::function<void()> hook = TheScript().idleHook;
+  if (hook)
+    hook();
+}
+
 } // namespace face
 
-// ---- the control API --------------------------------------------------------
+// ---- the face's own Win32 names ---------------------------------------------
 
-using scripted_detail::TheScript;
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  using emulation::HandleText;
+  Record("MessageBoxA", {HandleText(owner), emulation::Text(text),
+                         emulation::Text(caption), emulation::Hex(type)});
+  int answer = 0;
+  auto &answers = TheScript().answers;
+  if (!ShouldFail("MessageBoxA")) {
+    answer = (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+    if (!answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+  }
+  TheScript().boxes.push_back({HandleText(owner), text == nullptr ? "" : text,
+                               caption == nullptr ? "" : caption, type,
+                               answer});
+  return answer;
+}
+
+SHORT GetKeyState(int virtualKey) {
+  Record("GetKeyState", {emulation::Dec(virtualKey)});
+  if (ShouldFail("GetKeyState"))
+    return 0;
+  return static_cast<SHORT>(TheScript().keysDown.count(virtualKey) ? 0xFF80
+                                                                   : 0);
+}
+
+// ---- the control API --------------------------------------------------------
 
 namespace scripted {
 
 void Reset() {
   emulation::ResetAll();
-  TheScript() = scripted_detail::Script();
+  TheScript() = Script();
 }
 
 void SetRecording(bool on) {
@@ -277,10 +258,12 @@ void OfferDisplayMode(int width, int height, int bits) {
 }
 
 bool ResizeClient(int width, int height) {
-  const HWND handle = TheScript().lastWindow;
-  emulation::Window *window = emulation::FindWindow(handle);
-  if (window == nullptr)
+  const emulation::Window *newest = TheScript().newest;
+  if (newest == nullptr)
     return false;
+  const auto handle = static_cast<HWND>(
+      SDL_GetWindowData(newest->surface, emulation::kWindowKey));
+  emulation::Window *window = emulation::FindWindow(handle);
   window->clientWidth = width;
   window->clientHeight = height;
   int w = 0;
@@ -296,11 +279,12 @@ bool ResizeClient(int width, int height) {
 }
 
 std::string WindowTitle() {
-  return TheScript().lastTitle;
+  const emulation::Window *newest = TheScript().newest;
+  return newest != nullptr ? newest->title : TheScript().newestTitle;
 }
 
 bool CursorVisible() {
-  return TheScript().cursorCount >= 0;
+  return emulation::CursorCount() >= 0;
 }
 
 bool DisplayModeChanged() {

@@ -63,8 +63,7 @@ void ClearCalls();
 void SetRecording(bool on);
 
 // Answers for MessageBoxA, taken in order; with none queued a box answers
-// its default button (IDOK for MB_OK and MB_OKCANCEL, IDYES for MB_YESNO and
-// MB_YESNOCANCEL).
+// its default button (IDOK for MB_OK, IDYES for MB_YESNO).
 void QueueMessageBoxAnswer(int id);
 const std::vector<MessageBoxRecord> &MessageBoxes();
 

@@ -68,7 +68,7 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
     emulation::SetActivation(handle, true, false);
     break;
   case SDL_WINDOWEVENT_FOCUS_GAINED:
-    emulation::SetFocus(handle); // activates it too
+    SetFocus(handle); // activates it too
     break;
   case SDL_WINDOWEVENT_FOCUS_LOST:
     emulation::SetActivation(handle, false, window->minimised);
@@ -78,7 +78,11 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
   }
 }
 
-void PumpSdlEvents() {
+} // namespace
+
+namespace face {
+
+void PumpEvents() {
   if (!SDL_WasInit(SDL_INIT_VIDEO))
     return;
   SDL_Event event;
@@ -102,51 +106,22 @@ void PumpSdlEvents() {
   }
 }
 
-} // namespace
+void NothingQueued() {}
 
-BOOL PeekMessageA(MSG *msg, HWND, UINT, UINT, UINT removeMessage) {
-  if (msg == nullptr)
-    return FALSE;
-  PumpSdlEvents();
-  return emulation::PeekMessageA(msg, removeMessage, SDL_GetTicks());
-}
-
-BOOL TranslateMessage(const MSG *msg) {
-  return emulation::TranslateMessage(msg);
-}
-
-LRESULT DispatchMessageA(const MSG *msg) {
-  return emulation::DispatchMessageA(msg);
-}
-
-void PostQuitMessage(int exitCode) {
-  emulation::PostQuitMessage(exitCode);
-}
-
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  return emulation::DefWindowProcA(window, message, wParam);
-}
+} // namespace face
 
 SHORT GetKeyState(int virtualKey) {
   if (!SDL_WasInit(SDL_INIT_VIDEO))
     return 0;
-  // Side-specific codes (VK_LSHIFT 0xA0 .. VK_RMENU 0xA5) name one key.
-  static const SDL_Scancode kSided[] = {
-      SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT, SDL_SCANCODE_LCTRL,
-      SDL_SCANCODE_RCTRL,  SDL_SCANCODE_LALT,   SDL_SCANCODE_RALT};
+  // Down when any held key translates to it (both Shift keys are VK_SHIFT).
   int count = 0;
   const Uint8 *keys = SDL_GetKeyboardState(&count);
-  bool down = false;
-  if (virtualKey >= 0xA0 && virtualKey <= 0xA5) {
-    down = keys[kSided[virtualKey - 0xA0]] != 0;
-  } else {
-    for (int i = 0; i < count && !down; ++i) {
-      if (keys[i] == 0)
-        continue;
-      const auto scancode = static_cast<SDL_Scancode>(i);
-      down = sdl_face::VirtualKeyFromSdl(SDL_GetKeyFromScancode(scancode),
-                                         scancode) == virtualKey;
-    }
+  for (int i = 0; i < count; ++i) {
+    const auto scancode = static_cast<SDL_Scancode>(i);
+    if (keys[i] != 0 &&
+        sdl_face::VirtualKeyFromSdl(SDL_GetKeyFromScancode(scancode),
+                                    scancode) == virtualKey)
+      return static_cast<SHORT>(0xFF80);
   }
-  return static_cast<SHORT>(down ? 0xFF80 : 0);
+  return 0;
 }

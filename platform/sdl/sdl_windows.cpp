@@ -1,7 +1,7 @@
-// The SDL face: a game window's surface is an SDL window (hidden until shown,
-// borderless for a pop-up, resizable with a sizing frame, full screen while a
-// display mode is set), display modes are SDL's, and the Win32 names of
-// windows and GL go to the shared emulation. Display depths: X11 and Wayland
+// The SDL face's windows: a game window's surface is an SDL window (hidden
+// until shown, borderless for a pop-up, resizable with a sizing frame, full
+// screen while a display mode is set), with its title and the pointer shown
+// or hidden; display modes are SDL's. Display depths: X11 and Wayland
 // list only the desktop's own depth, which cannot change, so there any depth
 // matches a listed size. Lacks: more than one display.
 #include "platform/emulation.h"
@@ -22,6 +22,10 @@ int BitsOf(const SDL_DisplayMode &mode) {
 } // namespace
 
 namespace face {
+
+bool Calling(const char *, const std::function<emulation::CallArgs()> &) {
+  return false; // nothing to log, nothing to fail
+}
 
 bool MakeSurface(emulation::Window *window,
                  const platform::PixelFormat &format) {
@@ -63,11 +67,23 @@ void ShowSurface(emulation::Window *window, emulation::ShowKind kind) {
     if (window->minimised)
       SDL_RestoreWindow(window->surface);
     break;
+  case emulation::ShowKind::Raise:
+    SDL_RaiseWindow(window->surface);
+    break;
   }
 }
 
 void SwapSurface(emulation::Window *window) {
   SDL_GL_SwapWindow(window->surface);
+}
+
+void RetitleSurface(emulation::Window *window) {
+  SDL_SetWindowTitle(window->surface, window->title.c_str());
+}
+
+void ShowPointer(bool shown) {
+  if (emulation::StartVideo())
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void DestroySurface(emulation::Window *window) {
@@ -122,114 +138,3 @@ DWORD Ticks() {
 }
 
 } // namespace face
-
-// ---- the Win32 names of windows and GL --------------------------------------
-
-HINSTANCE GetModuleHandleA(LPCSTR moduleName) {
-  return emulation::GetModuleHandleA(moduleName);
-}
-
-HICON LoadIconA(HINSTANCE instance, LPCSTR iconName) {
-  return emulation::LoadIconA(instance, iconName);
-}
-
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
-  return emulation::LoadCursorA(instance, cursorName);
-}
-
-ATOM RegisterClassA(const WNDCLASSA *windowClass) {
-  return emulation::RegisterClassA(windowClass);
-}
-
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
-  return emulation::UnregisterClassA(className);
-}
-
-BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD) {
-  return emulation::AdjustWindowRectEx(rect, style, menu);
-}
-
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style,
-                     int x, int y, int width, int height, HWND parent,
-                     HMENU menu, HINSTANCE, LPVOID) {
-  return emulation::CreateWindowExA(className, windowName, style, x, y, width,
-                                    height, parent, menu);
-}
-
-BOOL DestroyWindow(HWND window) {
-  return emulation::DestroyWindow(window);
-}
-
-BOOL ShowWindow(HWND window, int showCommand) {
-  return emulation::ShowWindow(window, showCommand);
-}
-
-BOOL SetForegroundWindow(HWND handle) {
-  if (emulation::Window *window = emulation::FindWindow(handle))
-    SDL_RaiseWindow(window->surface);
-  return emulation::SetForegroundWindow(handle);
-}
-
-HWND SetFocus(HWND window) {
-  return emulation::SetFocus(window);
-}
-
-HWND GetFocus() {
-  return emulation::GetFocus();
-}
-
-BOOL SetWindowTextA(HWND handle, LPCSTR text) {
-  if (!emulation::SetWindowTextA(handle, text))
-    return FALSE;
-  const emulation::Window *window = emulation::FindWindow(handle);
-  SDL_SetWindowTitle(window->surface, window->title.c_str());
-  return TRUE;
-}
-
-int ShowCursor(BOOL show) {
-  const int count = emulation::ShowCursor(show);
-  if (emulation::StartVideo())
-    SDL_ShowCursor(count >= 0 ? SDL_ENABLE : SDL_DISABLE);
-  return count;
-}
-
-LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
-  return emulation::ChangeDisplaySettingsA(mode, flags);
-}
-
-HDC GetDC(HWND window) {
-  return emulation::GetDC(window);
-}
-
-int ReleaseDC(HWND window, HDC deviceContext) {
-  return emulation::ReleaseDC(window, deviceContext);
-}
-
-int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd) {
-  return emulation::ChoosePixelFormat(deviceContext, pfd);
-}
-
-BOOL SetPixelFormat(HDC deviceContext, int format,
-                    const PIXELFORMATDESCRIPTOR *) {
-  return emulation::SetPixelFormat(deviceContext, format);
-}
-
-HGLRC wglCreateContext(HDC deviceContext) {
-  return emulation::wglCreateContext(deviceContext);
-}
-
-BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
-  return emulation::wglMakeCurrent(deviceContext, renderingContext);
-}
-
-BOOL wglDeleteContext(HGLRC renderingContext) {
-  return emulation::wglDeleteContext(renderingContext);
-}
-
-PROC wglGetProcAddress(LPCSTR name) {
-  return emulation::wglGetProcAddress(name);
-}
-
-BOOL SwapBuffers(HDC deviceContext) {
-  return emulation::SwapBuffers(deviceContext);
-}
