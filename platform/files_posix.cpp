@@ -3,6 +3,8 @@
 // sharing modes (POSIX has none), and sizes past 4 GiB in a mapping view.
 #include "platform/files_posix.h"
 
+#include "platform/emulation.h"
+
 #include "platform/handle_table.h"
 
 #include <fcntl.h>
@@ -113,21 +115,73 @@ bool WideToUtf8(LPCWSTR wide, std::string *utf8) {
   return true;
 }
 
-HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD, LPVOID, DWORD creation,
-                   DWORD, HANDLE) {
+int OpenHandles() {
+  return Files().Size() + Mappings().Size();
+}
+
+int MappedViews() {
+  return static_cast<int>(Views().size());
+}
+
+} // namespace posix_files
+
+// ---- the kernel32 names
+// ------------------------------------------------------
+
+using emulation::CallArgs;
+using emulation::Dec;
+using emulation::HandleText;
+using emulation::Hex;
+using emulation::Text;
+using namespace posix_files;
+
+namespace {
+
+CallArgs OpenArgs(std::string name, DWORD access, DWORD shareMode,
+                  LPVOID security, DWORD creation, DWORD flags,
+                  HANDLE templateFile) {
+  return {std::move(name),           Hex(access),   Hex(shareMode),
+          security ? "ptr" : "null", Dec(creation), Hex(flags),
+          HandleText(templateFile)};
+}
+
+} // namespace
+
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
+                   LPVOID security, DWORD creation, DWORD flags,
+                   HANDLE templateFile) {
+  if (face::Calling("CreateFileA", [&] {
+        return OpenArgs(Text(fileName), access, shareMode, security, creation,
+                        flags, templateFile);
+      }))
+    return INVALID_HANDLE_VALUE;
   return OpenForReading(fileName, access, creation);
 }
 
-HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPVOID,
-                   DWORD creation, DWORD, HANDLE) {
+HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode,
+                   LPVOID security, DWORD creation, DWORD flags,
+                   HANDLE templateFile) {
   std::string path;
-  if (!WideToUtf8(fileName, &path))
+  const bool converted = WideToUtf8(fileName, &path);
+  if (face::Calling("CreateFileW",
+                    [&] {
+                      return OpenArgs(fileName == nullptr
+                                          ? "null"
+                                          : (converted ? path : "invalid"),
+                                      access, shareMode, security, creation,
+                                      flags, templateFile);
+                    }) ||
+      !converted)
     return INVALID_HANDLE_VALUE;
   return OpenForReading(path.c_str(), access, creation);
 }
 
 DWORD GetFileSize(HANDLE file, DWORD *sizeHigh) {
   const OpenFile *open = Files().Find(file);
+  if (face::Calling("GetFileSize", [&] {
+        return CallArgs{HandleText(file), sizeHigh ? "ptr" : "null"};
+      }))
+    return INVALID_FILE_SIZE;
   std::uint64_t length = 0;
   if (open == nullptr || !FileLength(open->fd, &length)) {
     if (sizeHigh != nullptr)
@@ -139,10 +193,17 @@ DWORD GetFileSize(HANDLE file, DWORD *sizeHigh) {
   return static_cast<DWORD>(length & 0xFFFFFFFFu);
 }
 
-HANDLE CreateFileMappingA(HANDLE file, LPVOID, DWORD protect, DWORD maxSizeHigh,
-                          DWORD maxSizeLow, LPCSTR name) {
+HANDLE CreateFileMappingA(HANDLE file, LPVOID security, DWORD protect,
+                          DWORD maxSizeHigh, DWORD maxSizeLow, LPCSTR name) {
   const OpenFile *open = Files().Find(file);
-  if (open == nullptr || protect != PAGE_READONLY || name != nullptr)
+  if (face::Calling("CreateFileMappingA",
+                    [&] {
+                      return CallArgs{
+                          HandleText(file), security ? "ptr" : "null",
+                          Hex(protect),     Dec(maxSizeHigh),
+                          Dec(maxSizeLow),  Text(name)};
+                    }) ||
+      open == nullptr || protect != PAGE_READONLY || name != nullptr)
     return nullptr;
   std::uint64_t length = 0;
   if (!FileLength(open->fd, &length))
@@ -164,7 +225,13 @@ HANDLE CreateFileMappingA(HANDLE file, LPVOID, DWORD protect, DWORD maxSizeHigh,
 LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
                      DWORD offsetLow, SIZE_T bytes) {
   const Mapping *source = Mappings().Find(mapping);
-  if (source == nullptr || access != FILE_MAP_READ || offsetHigh != 0 ||
+  if (face::Calling("MapViewOfFile",
+                    [&] {
+                      return CallArgs{HandleText(mapping), Hex(access),
+                                      Dec(offsetHigh), Dec(offsetLow),
+                                      Dec(static_cast<long long>(bytes))};
+                    }) ||
+      source == nullptr || access != FILE_MAP_READ || offsetHigh != 0 ||
       offsetLow != 0)
     return nullptr;
   // 0 bytes asks for the whole mapping; a view cannot be longer than it.
@@ -181,7 +248,9 @@ LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
 
 BOOL UnmapViewOfFile(LPCVOID view) {
   const auto it = Views().find(view);
-  if (it == Views().end())
+  if (face::Calling("UnmapViewOfFile",
+                    [&] { return CallArgs{view ? "ptr" : "null"}; }) ||
+      it == Views().end())
     return FALSE;
   munmap(const_cast<void *>(it->first), it->second);
   Views().erase(it);
@@ -189,16 +258,10 @@ BOOL UnmapViewOfFile(LPCVOID view) {
 }
 
 BOOL CloseHandle(HANDLE object) {
+  if (face::Calling("CloseHandle",
+                    [&] { return CallArgs{HandleText(object)}; }))
+    return FALSE;
   if (Files().Remove(object) || Mappings().Remove(object))
     return TRUE;
   return FALSE;
 }
-
-int OpenHandles() {
-  return Files().Size() + Mappings().Size();
-}
-int MappedViews() {
-  return static_cast<int>(Views().size());
-}
-
-} // namespace posix_files

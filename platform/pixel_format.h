@@ -14,6 +14,12 @@ struct PixelFormat {
   int stencilBits;
 };
 
+inline bool SameFormat(const PixelFormat &a, const PixelFormat &b) {
+  return a.doubleBuffer == b.doubleBuffer && a.colourBits == b.colourBits &&
+         a.alphaBits == b.alphaBits && a.depthBits == b.depthBits &&
+         a.stencilBits == b.stencilBits;
+}
+
 int PixelFormatCount();
 // The format with the 1-based index, or null when there is none.
 const PixelFormat *PixelFormatAt(int index);

@@ -1,8 +1,21 @@
-// GL contexts over SDL as both platform layers make them; see
-// sdl_gl_context.h.
+// SDL's half of the face hooks for the SDL face and the scripted twin: video
+// start, GL contexts made and made current on the window's SDL window, the
+// GL's entry points, and the refresh interval a hidden window's swap waits.
 #include "platform/sdl_gl_context.h"
 
 #include "platform/gl_flavour.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr char kWindowKey[] = "tvlounge.hwnd";
+
+SDL_GLContext SdlContext(face::Context *context) {
+  return static_cast<SDL_GLContext>(context);
+}
+
+} // namespace
 
 namespace platform {
 
@@ -20,12 +33,81 @@ void ApplyGlAttributes(const PixelFormat &format) {
   RequestGlContextKind();
 }
 
-SDL_GLContext CreateContextKeepingCurrent(SDL_Window *window) {
-  SDL_Window *previousWindow = SDL_GL_GetCurrentWindow();
-  SDL_GLContext previous = SDL_GL_GetCurrentContext();
-  SDL_GLContext context = SDL_GL_CreateContext(window);
-  SDL_GL_MakeCurrent(previous ? previousWindow : nullptr, previous);
-  return context;
+void TagSurface(SDL_Window *surface, HWND window) {
+  SDL_SetWindowData(surface, kWindowKey, window);
+}
+
+HWND WindowOfSurface(Uint32 sdlWindowId) {
+  SDL_Window *surface = SDL_GetWindowFromID(sdlWindowId);
+  if (surface == nullptr)
+    return nullptr;
+  return static_cast<HWND>(SDL_GetWindowData(surface, kWindowKey));
 }
 
 } // namespace platform
+
+namespace face {
+
+// Keeps the GL library loaded for the whole process: unloading it at exit
+// turns the driver's reachable memory into leak reports into an unloaded
+// module.
+bool StartVideo(std::string *reason) {
+  static bool started = false;
+  if (started)
+    return true;
+  // Closing the last window is a WM_CLOSE for the game to act on, not a
+  // request to quit.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (reason != nullptr)
+      *reason = SDL_GetError();
+    return false;
+  }
+  started = true;
+  if (SDL_GL_LoadLibrary(nullptr) != 0)
+    std::fprintf(stderr, "OpenGL library: %s\n", SDL_GetError());
+  return true;
+}
+
+Context *CreateContext(emulation::Window *window) {
+  platform::ApplyGlAttributes(window->surfaceFormat);
+  // SDL makes a new context current; WGL does not.
+  SDL_Window *previousWindow = SDL_GL_GetCurrentWindow();
+  SDL_GLContext previous = SDL_GL_GetCurrentContext();
+  SDL_GLContext context = SDL_GL_CreateContext(window->surface);
+  if (context == nullptr)
+    std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
+  SDL_GL_MakeCurrent(previous ? previousWindow : nullptr, previous);
+  return static_cast<Context *>(context);
+}
+
+bool MakeCurrent(emulation::Window *window, Context *context) {
+  if (window == nullptr || context == nullptr)
+    return SDL_GL_MakeCurrent(nullptr, nullptr) == 0;
+  if (SDL_GL_MakeCurrent(window->surface, SdlContext(context)) != 0)
+    return false;
+  // The game advances one step per frame: without vsync it would run at
+  // thousands of steps a second. Drivers without it just swap at once.
+  SDL_GL_SetSwapInterval(1);
+  return true;
+}
+
+void DeleteContext(Context *context) {
+  platform::ForgetGlContext(SdlContext(context));
+  SDL_GL_DeleteContext(SdlContext(context));
+}
+
+PROC ProcAddress(const char *name) {
+  return reinterpret_cast<PROC>(platform::GlProcAddress(name));
+}
+
+void WaitRefresh(emulation::Window *window) {
+  SDL_DisplayMode mode = {};
+  const int hz = SDL_GetWindowDisplayMode(window->surface, &mode) == 0 &&
+                         mode.refresh_rate > 0
+                     ? mode.refresh_rate
+                     : 60;
+  SDL_Delay(static_cast<Uint32>(1000 / hz));
+}
+
+} // namespace face

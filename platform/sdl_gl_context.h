@@ -1,8 +1,9 @@
-// GL contexts over SDL as both platform layers make them: the pixel format
-// put into SDL's GL attributes, and a new context that leaves the current
-// one current.
+// What the two faces built on SDL share: SDL's video start, GL contexts on
+// SDL windows (the face hooks of emulation.h), the pixel format put into
+// SDL's GL attributes, and the game window behind an SDL window.
 #pragma once
 
+#include "platform/emulation.h"
 #include "platform/pixel_format.h"
 
 #include <SDL.h>
@@ -13,9 +14,9 @@ namespace platform {
 // window and when it makes a context.
 void ApplyGlAttributes(const PixelFormat &format);
 
-// A context for the window, or null with SDL's reason in SDL_GetError. SDL
-// makes a new context current; WGL does not, so the one that was current
-// stays current.
-SDL_GLContext CreateContextKeepingCurrent(SDL_Window *window);
+// Notes the game window on its SDL surface, for events naming the surface.
+void TagSurface(SDL_Window *surface, HWND window);
+// The game window whose surface has this SDL id; null for none.
+HWND WindowOfSurface(Uint32 sdlWindowId);
 
 } // namespace platform

@@ -1,7 +1,10 @@
-// The platform seam: the subset of the Win32 API that the game calls.
-// On Windows this is <windows.h> itself; elsewhere it declares the same names
-// with their published values and layouts, implemented over SDL2 (sdl/) or by
-// the scripted twin used in tests (scripted/). Game code includes only this.
+// The platform seam: the subset of the Win32 API that the game calls. On
+// Windows this is <windows.h> itself; elsewhere it declares the same names
+// with their published values and layouts, implemented by the shared
+// emulation (emulation.h) under a face: SDL2 (sdl/) or the scripted twin
+// used in tests (scripted/). Game code includes only this. Each function
+// says what the game passes and what it relies on; a new face is written
+// from this header.
 #pragma once
 
 #ifdef _WIN32
@@ -23,8 +26,6 @@ using DWORD = std::uint32_t;
 using LONG = std::int32_t;
 using UINT = unsigned int;
 using SHORT = std::int16_t;
-using CHAR = char;
-using WCHAR = wchar_t;
 using LPSTR = char *;
 using LPCSTR = const char *;
 using LPCWSTR = const wchar_t *;
@@ -54,23 +55,16 @@ TVL_DECLARE_HANDLE(HCURSOR);
 TVL_DECLARE_HANDLE(HBRUSH);
 TVL_DECLARE_HANDLE(HMENU);
 #undef TVL_DECLARE_HANDLE
-using HMODULE = HINSTANCE;
 
 #define TRUE 1
 #define FALSE 0
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using PROC = void (*)();
 
 struct POINT {
-  LONG x;
-  LONG y;
-};
-
-struct POINTL {
   LONG x;
   LONG y;
 };
@@ -104,83 +98,43 @@ struct WNDCLASSA {
   LPCSTR lpszClassName;
 };
 
+// The fields the game fills are named; the rest keep the layout.
 struct PIXELFORMATDESCRIPTOR {
   WORD nSize;
   WORD nVersion;
   DWORD dwFlags;
   BYTE iPixelType;
   BYTE cColorBits;
-  BYTE cRedBits;
-  BYTE cRedShift;
-  BYTE cGreenBits;
-  BYTE cGreenShift;
-  BYTE cBlueBits;
-  BYTE cBlueShift;
+  BYTE cRedBits, cRedShift, cGreenBits, cGreenShift, cBlueBits, cBlueShift;
   BYTE cAlphaBits;
   BYTE cAlphaShift;
-  BYTE cAccumBits;
-  BYTE cAccumRedBits;
-  BYTE cAccumGreenBits;
-  BYTE cAccumBlueBits;
-  BYTE cAccumAlphaBits;
+  BYTE cAccumBits, cAccumRedBits, cAccumGreenBits, cAccumBlueBits,
+      cAccumAlphaBits;
   BYTE cDepthBits;
   BYTE cStencilBits;
   BYTE cAuxBuffers;
   BYTE iLayerType;
   BYTE bReserved;
-  DWORD dwLayerMask;
-  DWORD dwVisibleMask;
-  DWORD dwDamageMask;
+  DWORD dwLayerMask, dwVisibleMask, dwDamageMask;
 };
 static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "published PFD size");
 
-#define CCHDEVICENAME 32
-#define CCHFORMNAME 32
-
 struct DEVMODEA {
-  BYTE dmDeviceName[CCHDEVICENAME];
-  WORD dmSpecVersion;
-  WORD dmDriverVersion;
+  BYTE dmDeviceName[32];
+  WORD dmSpecVersion, dmDriverVersion;
   WORD dmSize;
   WORD dmDriverExtra;
   DWORD dmFields;
-  union {
-    struct {
-      SHORT dmOrientation;
-      SHORT dmPaperSize;
-      SHORT dmPaperLength;
-      SHORT dmPaperWidth;
-      SHORT dmScale;
-      SHORT dmCopies;
-      SHORT dmDefaultSource;
-      SHORT dmPrintQuality;
-    } printer;
-    struct {
-      POINTL dmPosition;
-      DWORD dmDisplayOrientation;
-      DWORD dmDisplayFixedOutput;
-    } display;
-  };
-  SHORT dmColor;
-  SHORT dmDuplex;
-  SHORT dmYResolution;
-  SHORT dmTTOption;
-  SHORT dmCollate;
-  BYTE dmFormName[CCHFORMNAME];
+  BYTE printerOrPosition[16]; // dmOrientation.. or dmPosition..
+  SHORT dmColor, dmDuplex, dmYResolution, dmTTOption, dmCollate;
+  BYTE dmFormName[32];
   WORD dmLogPixels;
   DWORD dmBitsPerPel;
   DWORD dmPelsWidth;
   DWORD dmPelsHeight;
-  DWORD dmDisplayFlags;
-  DWORD dmDisplayFrequency;
-  DWORD dmICMMethod;
-  DWORD dmICMIntent;
-  DWORD dmMediaType;
-  DWORD dmDitherType;
-  DWORD dmReserved1;
-  DWORD dmReserved2;
-  DWORD dmPanningWidth;
-  DWORD dmPanningHeight;
+  DWORD dmDisplayFlags, dmDisplayFrequency, dmICMMethod, dmICMIntent,
+      dmMediaType, dmDitherType, dmReserved1, dmReserved2, dmPanningWidth,
+      dmPanningHeight;
 };
 // 148 is the size of the layout that ends with dmReserved2.
 static_assert(offsetof(DEVMODEA, dmPanningWidth) == 148, "DEVMODEA layout");
@@ -188,36 +142,18 @@ static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA size");
 
 // ---- Constants, with their published values -------------------------------
 
-#define WM_CREATE 0x0001
-#define WM_DESTROY 0x0002
 #define WM_SIZE 0x0005
 #define WM_ACTIVATE 0x0006
-#define WM_SETFOCUS 0x0007
-#define WM_KILLFOCUS 0x0008
-#define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
-#define WM_ERASEBKGND 0x0014
-#define WM_SHOWWINDOW 0x0018
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
-#define WM_CHAR 0x0102
-#define WM_SYSKEYDOWN 0x0104
-#define WM_SYSKEYUP 0x0105
 #define WM_SYSCOMMAND 0x0112
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
-
 #define SIZE_RESTORED 0
-#define SIZE_MINIMIZED 1
 #define SIZE_MAXIMIZED 2
-
-#define SC_SIZE 0xF000
-#define SC_MOVE 0xF010
-#define SC_MINIMIZE 0xF020
-#define SC_MAXIMIZE 0xF030
-#define SC_CLOSE 0xF060
 #define SC_SCREENSAVE 0xF140
 #define SC_MONITORPOWER 0xF170
 
@@ -233,59 +169,31 @@ static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA size");
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
-#define VK_F1 0x70
-#define VK_F2 0x71
-#define VK_F3 0x72
-#define VK_F4 0x73
-#define VK_F5 0x74
-#define VK_F6 0x75
-#define VK_F7 0x76
-#define VK_F8 0x77
-#define VK_F9 0x78
-#define VK_F10 0x79
-#define VK_F11 0x7A
-#define VK_F12 0x7B
-// Letters and digits use their upper-case ASCII codes ('A' = 0x41).
+#define VK_F1 0x70 // F2..F12 follow
+// Letters and digits use their upper-case ASCII codes ('B' = 0x42).
 
 #define MB_OK 0x00000000u
-#define MB_OKCANCEL 0x00000001u
-#define MB_YESNOCANCEL 0x00000003u
 #define MB_YESNO 0x00000004u
 #define MB_ICONHAND 0x00000010u
 #define MB_ICONSTOP MB_ICONHAND
-#define MB_ICONERROR MB_ICONHAND
 #define MB_ICONQUESTION 0x00000020u
 #define MB_ICONEXCLAMATION 0x00000030u
-#define MB_ICONWARNING MB_ICONEXCLAMATION
-#define MB_ICONASTERISK 0x00000040u
-#define MB_ICONINFORMATION MB_ICONASTERISK
-#define MB_DEFBUTTON1 0x00000000u
-#define MB_DEFBUTTON2 0x00000100u
+#define MB_ICONINFORMATION 0x00000040u
 #define MB_TYPEMASK 0x0000000Fu
 #define MB_ICONMASK 0x000000F0u
-#define MB_DEFMASK 0x00000F00u
-
 #define IDOK 1
-#define IDCANCEL 2
 #define IDYES 6
 #define IDNO 7
 
-#define WS_OVERLAPPED 0x00000000u
 #define WS_POPUP 0x80000000u
 #define WS_VISIBLE 0x10000000u
 #define WS_CLIPSIBLINGS 0x04000000u
 #define WS_CLIPCHILDREN 0x02000000u
 #define WS_CAPTION 0x00C00000u
-#define WS_SYSMENU 0x00080000u
 #define WS_THICKFRAME 0x00040000u
-#define WS_MINIMIZEBOX 0x00020000u
-#define WS_MAXIMIZEBOX 0x00010000u
-#define WS_OVERLAPPEDWINDOW                                                    \
-  (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |  \
-   WS_MAXIMIZEBOX)
+#define WS_OVERLAPPEDWINDOW 0x00CF0000u // caption, sizing frame, buttons
 #define WS_EX_WINDOWEDGE 0x00000100u
 #define WS_EX_APPWINDOW 0x00040000u
-
 #define CS_VREDRAW 0x0001u
 #define CS_HREDRAW 0x0002u
 #define CS_OWNDC 0x0020u
@@ -299,104 +207,143 @@ static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA size");
 #define DM_BITSPERPEL 0x00040000u
 #define DM_PELSWIDTH 0x00080000u
 #define DM_PELSHEIGHT 0x00100000u
-#define DM_DISPLAYFREQUENCY 0x00400000u
-
 #define CDS_FULLSCREEN 0x00000004u
 #define DISP_CHANGE_SUCCESSFUL 0
 #define DISP_CHANGE_FAILED (-1)
 #define DISP_CHANGE_BADMODE (-2)
 
 #define SW_HIDE 0
-#define SW_SHOWNORMAL 1
 #define SW_SHOWMINIMIZED 2
 #define SW_SHOW 5
 #define SW_MINIMIZE 6
-#define SW_RESTORE 9
-
-#define PM_NOREMOVE 0x0000u
 #define PM_REMOVE 0x0001u
 
-#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(i)))
-#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
-#define IDI_WINLOGO MAKEINTRESOURCEA(32517)
-#define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define IDI_WINLOGO (reinterpret_cast<LPCSTR>(UINT_PTR{32517}))
+#define IDC_ARROW (reinterpret_cast<LPCSTR>(UINT_PTR{32512}))
 
 #define LOWORD(l) (static_cast<WORD>(static_cast<UINT_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<UINT_PTR>(l) >> 16) & 0xffff))
 #define MAKELONG(a, b)                                                         \
-  (static_cast<LONG>(static_cast<DWORD>(static_cast<WORD>(a)) |               \
+  (static_cast<LONG>(static_cast<DWORD>(static_cast<WORD>(a)) |                \
                      (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
 
 #define GENERIC_READ 0x80000000u
 #define FILE_SHARE_READ 0x00000001u
 #define OPEN_EXISTING 3u
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u
-#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
+#define INVALID_HANDLE_VALUE                                                   \
+  (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
 #define INVALID_FILE_SIZE 0xFFFFFFFFu
 #define PAGE_READONLY 0x02u
 #define FILE_MAP_READ 0x0004u
 
 // ---- user32: windows, messages, dialogs, keyboard --------------------------
 
+// null: the process's own module, never null.
 HINSTANCE GetModuleHandleA(LPCSTR moduleName);
+// null instance, IDI_WINLOGO: a non-null icon for the class.
 HICON LoadIconA(HINSTANCE instance, LPCSTR iconName);
+// null instance, IDC_ARROW: a non-null cursor for the class.
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName);
+// A class with a procedure and a name not taken: non-zero; else 0.
 ATOM RegisterClassA(const WNDCLASSA *windowClass);
+// FALSE for an unknown class or one that still has windows.
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
+// Grows a client rectangle by the style's frame (no menu); CreateWindowExA
+// takes the same frame off, so the client area is the size asked for.
 BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle);
+// A registered class, no parent: a window hidden unless WS_VISIBLE, after
+// WM_SIZE with its client size has been sent; null on failure.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
                      DWORD style, int x, int y, int width, int height,
-                     HWND parent, HMENU menu, HINSTANCE instance,
-                     LPVOID param);
+                     HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+// The window and its queued messages go; FALSE for an unknown window.
 BOOL DestroyWindow(HWND window);
+// SW_SHOW / SW_MINIMIZE / SW_HIDE, sending WM_ACTIVATE when activation
+// changes (minimised: 1 in its high word); whether it was visible before.
 BOOL ShowWindow(HWND window, int showCommand);
+// Activates the window (WM_ACTIVATE on change); FALSE for an unknown one.
 BOOL SetForegroundWindow(HWND window);
+// Key messages go to this window; the previous focus window.
 HWND SetFocus(HWND window);
+// The focus window, null for none.
 HWND GetFocus();
+// The window's title, shown in its frame.
 BOOL SetWindowTextA(HWND window, LPCSTR text);
+// A display counter: the cursor shows while it is 0 or more; the new count.
 int ShowCursor(BOOL show);
+// Width, height and depth with CDS_FULLSCREEN: DISP_CHANGE_SUCCESSFUL only
+// for a mode the display offers, after which pop-ups are full screen; null
+// restores the desktop's mode.
 LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags);
+// MB_OK or MB_YESNO with an icon: IDOK, IDYES or IDNO; the game waits.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
+// null window, 0, 0, PM_REMOVE: the next message of the thread; WM_QUIT
+// only once no other is left; FALSE without waiting when there is none.
 BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
                   UINT removeMessage);
+// TRUE for a key message; no character messages are made.
 BOOL TranslateMessage(const MSG *msg);
+// Calls the message's window's class procedure; its result.
 LRESULT DispatchMessageA(const MSG *msg);
+// WM_QUIT with the code is handed out after the messages already queued.
 void PostQuitMessage(int exitCode);
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam,
-                       LPARAM lParam);
+// Default processing: WM_CLOSE destroys the window; everything else is 0.
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A virtual key: the 0x80 bit set while it is held down.
 SHORT GetKeyState(int virtualKey);
 
 // ---- gdi32 and WGL: pixel format, context, buffer swap ---------------------
 
+// The window's own device context, the same until the window goes.
 HDC GetDC(HWND window);
+// 1 when the DC is the window's.
 int ReleaseDC(HWND window, HDC deviceContext);
+// An RGBA descriptor of size 40: a format with at least the depth asked, 0
+// for none.
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd);
+// Once per window, before any context: the format's buffers.
 BOOL SetPixelFormat(HDC deviceContext, int format,
                     const PIXELFORMATDESCRIPTOR *pfd);
-BOOL SwapBuffers(HDC deviceContext);
+// A compatibility-profile context with the legacy pipeline and the ARB
+// multitexture extensions, not yet current; null on failure.
 HGLRC wglCreateContext(HDC deviceContext);
+// Makes the context current on the DC with vsync asked for (null, null:
+// none current).
 BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext);
+// Releases it first when current; FALSE for an unknown context.
 BOOL wglDeleteContext(HGLRC renderingContext);
+// An extension entry point of the current context; null without one.
 PROC wglGetProcAddress(LPCSTR name);
+// Presents the frame; a window not shown waits one refresh interval.
+BOOL SwapBuffers(HDC deviceContext);
 
 // ---- kernel32: files mapped read-only --------------------------------------
 
+// GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING: an open file, or
+// INVALID_HANDLE_VALUE.
 HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
                    LPVOID security, DWORD creation, DWORD flags,
                    HANDLE templateFile);
+// As CreateFileA, for a UTF-16 (here UTF-32) name.
 HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode,
                    LPVOID security, DWORD creation, DWORD flags,
                    HANDLE templateFile);
+// The size's low 32 bits (high bits to sizeHigh); INVALID_FILE_SIZE on error.
 DWORD GetFileSize(HANDLE file, DWORD *sizeHigh);
+// PAGE_READONLY, 0, 0: a mapping of the whole file; null for an empty one.
 HANDLE CreateFileMappingA(HANDLE file, LPVOID security, DWORD protect,
                           DWORD maxSizeHigh, DWORD maxSizeLow, LPCSTR name);
+// FILE_MAP_READ, 0, 0, 0: the whole file's bytes, valid until unmapped.
 LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
                      DWORD offsetLow, SIZE_T bytes);
+// Ends a view; the file and mapping may already be closed.
 BOOL UnmapViewOfFile(LPCVOID view);
+// Closes a file or a mapping.
 BOOL CloseHandle(HANDLE object);
 
-// The process entry the platform's main() calls.
+// The game's entry, called by the face's main().
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance,
                    LPSTR commandLine, int showCommand);
 

@@ -1,121 +1,56 @@
-// The scripted twin's state and control API, its windows, classes, cursor,
-// display modes and message boxes; the queue is in scripted_messages.cpp,
-// files in scripted_files.cpp, GL in scripted_gl.cpp. See scripted.h for what
-// is recorded and which messages are sent during which calls. Lacks: WM_CHAR,
-// mouse input, child windows, several threads (one queue for the process).
-#include "platform/scripted/scripted_internal.h"
+// The scripted twin: the shared emulation under a face that records every
+// call and fails the ones the script names, answers message boxes and key
+// states from the script, and keeps each window's surface a hidden window of
+// SDL's offscreen driver at the client size, made with the chosen pixel
+// format, so contexts on it draw for real. Modes are the ones the script
+// offers; there is no clock and there are no events.
+#include "platform/scripted/scripted.h"
 
-#include "platform/handle_table.h"
-#include "platform/window_frame.h"
+#include "platform/emulation.h"
+#include "platform/sdl_gl_context.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <map>
-#include <memory>
+#include <set>
 
-namespace scripted_detail {
 namespace {
 
-struct State {
+struct Script {
+  bool recording = true;
   std::vector<scripted::Call> calls;
   std::vector<scripted::MessageBoxRecord> boxes;
   std::deque<int> answers;
   std::map<std::string, int> failures; // name -> calls left, -1 always
-  MessageState messages;
-  platform::HandleTable<Window> windows{platform::HandleKind::Window};
-  platform::WindowClasses classes;
-  HWND focus = nullptr;
-  std::string lastTitle;
-  HWND lastWindow = nullptr;
-  int cursorCount = 0;
-  std::vector<platform::DisplayMode> offeredModes;
-  bool modeChanged = false;
+  std::set<std::string> withheldProcs;
+  std::set<int> keysDown;
+  std::function<void()> idleHook;
+  std::function<void()> beforeSwap;
+  std::vector<emulation::DisplayMode> offeredModes;
+  const emulation::Window *newest = nullptr; // the last window made, live
+  std::string newestTitle;                   // its title, kept after it is gone
 };
 
-State &S() {
-  static State state;
-  return state;
+Script &TheScript() {
+  static Script script;
+  return script;
 }
 
-std::string NameOrResource(LPCSTR name) {
-  if (name == nullptr)
-    return "null";
-  if (platform::IsResourceId(name))
-    return "#" + Dec(static_cast<long long>(reinterpret_cast<UINT_PTR>(name)));
-  return name;
-}
+// Tests and tools run without a display: unless told otherwise, SDL's
+// offscreen driver renders with EGL. Set before anything starts SDL.
+[[maybe_unused]] const bool kOffscreenDefault =
+    setenv("SDL_VIDEODRIVER", "offscreen", 0) == 0;
 
-std::string RectText(const RECT *rect) {
-  if (rect == nullptr)
-    return "null";
-  return Dec(rect->left) + "," + Dec(rect->top) + "," + Dec(rect->right) + "," +
-         Dec(rect->bottom);
-}
-
-std::string ModeText(const DEVMODEA *mode) {
-  if (mode == nullptr)
-    return "null";
-  auto field = [mode](DWORD flag, DWORD value) {
-    return (mode->dmFields & flag) ? Dec(value) : std::string("-");
-  };
-  return field(DM_PELSWIDTH, mode->dmPelsWidth) + "x" +
-         field(DM_PELSHEIGHT, mode->dmPelsHeight) + "x" +
-         field(DM_BITSPERPEL, mode->dmBitsPerPel);
-}
-
-} // namespace
-
-LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-  return platform::CallProcedure(FindWindow(handle), handle, message, wParam,
-                                 lParam);
-}
-
-void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Messages().queue.Post(window, message, wParam, lParam, 0);
-}
-
-namespace {
-void SetActivation(HWND handle, bool active, bool minimised) {
-  platform::ChangeActivation(FindWindow(handle), handle, active, minimised);
-}
-} // namespace
-
-bool DestroyWindowNow(HWND handle) {
-  if (FindWindow(handle) == nullptr)
-    return false;
-  ForgetWindowGl(handle);
-  Messages().queue.DropFor(handle);
-  if (S().focus == handle)
-    S().focus = nullptr;
-  S().windows.Remove(handle);
-  return true;
-}
-
-BOOL ShowWindowNow(HWND handle, int showCommand) {
-  return platform::ShowRecord(FindWindow(handle), handle, showCommand,
-                              &S().focus);
-}
-
-namespace {
-
-int DefaultAnswer(UINT type) {
-  switch (type & MB_TYPEMASK) {
-  case MB_YESNO:
-  case MB_YESNOCANCEL:
-    return IDYES;
-  default:
-    return IDOK;
-  }
-}
-
-} // namespace
-
-void Record(const char *name, std::vector<std::string> args) {
-  S().calls.push_back({name, std::move(args)});
+void Record(const char *name, emulation::CallArgs args) {
+  if (TheScript().recording)
+    TheScript().calls.push_back({name, std::move(args)});
 }
 
 bool ShouldFail(const char *name) {
-  auto &failures = S().failures;
+  auto &failures = TheScript().failures;
   const auto it = failures.find(name);
   if (it == failures.end())
     return false;
@@ -124,318 +59,252 @@ bool ShouldFail(const char *name) {
   return true;
 }
 
-std::string Handle(const void *handle) {
-  if (handle == nullptr)
-    return "null";
-  if (handle == INVALID_HANDLE_VALUE)
-    return "invalid";
-  const UINT_PTR serial = platform::SerialOf(handle);
-  switch (platform::KindOf(handle)) {
-  case platform::HandleKind::Window:
-    return "hwnd" + Dec(serial);
-  case platform::HandleKind::DeviceContext:
-    return "hdc" + Dec(serial);
-  case platform::HandleKind::RenderingContext:
-    return "hglrc" + Dec(serial);
-  case platform::HandleKind::File:
-    return "file" + Dec(serial);
-  case platform::HandleKind::Mapping:
-    return "mapping" + Dec(serial);
-  case platform::HandleKind::Module:
-    return "hinstance" + Dec(serial);
-  case platform::HandleKind::Icon:
-    return "hicon" + Dec(serial);
-  case platform::HandleKind::Cursor:
-    return "hcursor" + Dec(serial);
-  default:
-    return "ptr";
+} // namespace
+
+// ---- the face hooks ---------------------------------------------------------
+
+namespace face {
+
+bool Calling(const char *name,
+             const std::function<emulation::CallArgs()> &args) {
+  Record(name, TheScript().recording ? args() : emulation::CallArgs{});
+  if (std::strcmp(name, "wglGetProcAddress") == 0 &&
+      !TheScript().withheldProcs.empty() &&
+      TheScript().withheldProcs.count(args().front()) != 0)
+    return true;
+  return ShouldFail(name);
+}
+
+bool MakeSurface(emulation::Window *window,
+                 const platform::PixelFormat &format) {
+  platform::ApplyGlAttributes(format);
+  SDL_Window *made = SDL_CreateWindow(
+      "scripted", 0, 0, std::max(window->clientWidth, 1),
+      std::max(window->clientHeight, 1), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (made == nullptr) {
+    std::fprintf(stderr, "scripted platform: %s\n", SDL_GetError());
+    return false;
   }
+  if (window->surface == nullptr)
+    TheScript().newest = window;
+  else
+    SDL_DestroyWindow(window->surface);
+  window->surface = made;
+  window->surfaceFormat = format;
+  return true;
 }
 
-MessageState &Messages() {
-  return S().messages;
+void ShowSurface(emulation::Window *, emulation::ShowKind) {}
+
+void SwapSurface(emulation::Window *window) {
+  // A copy: the hook may replace itself.
+  const std::function<void()> hook = TheScript().beforeSwap;
+  if (hook)
+    hook();
+  // The offscreen driver draws into an EGL pbuffer, which has one colour
+  // buffer whatever the format asks: a frame reads back alike before or
+  // after the swap.
+  SDL_GL_SwapWindow(window->surface);
 }
 
-std::string Hex(unsigned long long value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llx", value);
-  return text;
+void DestroySurface(emulation::Window *window) {
+  if (window == TheScript().newest) {
+    TheScript().newestTitle = window->title;
+    TheScript().newest = nullptr;
+  }
+  if (window->surface != nullptr)
+    SDL_DestroyWindow(window->surface);
+  window->surface = nullptr;
 }
 
-std::string Dec(long long value) {
-  return std::to_string(value);
+void RetitleSurface(emulation::Window *) {}
+
+void ShowPointer(bool) {}
+
+bool ClosestMode(const emulation::DisplayMode &wanted,
+                 emulation::DisplayMode *closest, bool *depthFixed) {
+  *depthFixed = false;
+  const emulation::DisplayMode *sameSize = nullptr;
+  for (const emulation::DisplayMode &mode : TheScript().offeredModes) {
+    if (mode.width != wanted.width || mode.height != wanted.height)
+      continue;
+    sameSize = &mode;
+    if (mode.bits == wanted.bits)
+      break;
+  }
+  if (sameSize != nullptr)
+    *closest = *sameSize;
+  return sameSize != nullptr;
 }
 
-std::string Text(const char *text) {
-  return text == nullptr ? "null" : text;
+emulation::DisplayMode DesktopMode() {
+  return {640, 480, 32};
 }
 
-Window *FindWindow(HWND window) {
-  return S().windows.Find(window);
+void SetFullScreen(emulation::Window *, const emulation::DisplayMode *) {}
+
+DWORD Ticks() {
+  return 0; // the script's messages carry time 0
 }
 
-} // namespace scripted_detail
+void PumpEvents() {}
 
-using namespace scripted_detail;
+void NothingQueued() {
+  // A copy: the hook may replace itself.
+  const std::function<void()> hook = TheScript().idleHook;
+  if (hook)
+    hook();
+}
+
+} // namespace face
+
+// ---- the face's own Win32 names ---------------------------------------------
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  using emulation::HandleText;
+  Record("MessageBoxA", {HandleText(owner), emulation::Text(text),
+                         emulation::Text(caption), emulation::Hex(type)});
+  int answer = 0;
+  auto &answers = TheScript().answers;
+  if (!ShouldFail("MessageBoxA")) {
+    answer = (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+    if (!answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+  }
+  TheScript().boxes.push_back({HandleText(owner), text == nullptr ? "" : text,
+                               caption == nullptr ? "" : caption, type,
+                               answer});
+  return answer;
+}
+
+SHORT GetKeyState(int virtualKey) {
+  Record("GetKeyState", {emulation::Dec(virtualKey)});
+  if (ShouldFail("GetKeyState"))
+    return 0;
+  return static_cast<SHORT>(TheScript().keysDown.count(virtualKey) ? 0xFF80
+                                                                   : 0);
+}
 
 // ---- the control API --------------------------------------------------------
 
 namespace scripted {
 
 void Reset() {
-  ResetGl();
-  State &s = S();
-  s = State();
+  emulation::ResetAll();
+  TheScript() = Script();
+}
+
+void SetRecording(bool on) {
+  TheScript().recording = on;
 }
 
 const std::vector<Call> &Calls() {
-  return S().calls;
-}
-
-void ClearCalls() {
-  S().calls.clear();
+  return TheScript().calls;
 }
 
 std::vector<std::string> CallNames() {
   std::vector<std::string> names;
-  for (const Call &call : S().calls)
+  for (const Call &call : TheScript().calls)
     names.push_back(call.name);
   return names;
 }
 
+void ClearCalls() {
+  TheScript().calls.clear();
+}
+
 void QueueMessageBoxAnswer(int id) {
-  S().answers.push_back(id);
+  TheScript().answers.push_back(id);
 }
 
 const std::vector<MessageBoxRecord> &MessageBoxes() {
-  return S().boxes;
+  return TheScript().boxes;
 }
 
 void FailCall(const std::string &name, int times) {
-  if (times == 0) {
-    S().failures.erase(name);
-    return;
-  }
-  S().failures[name] = times < 0 ? -1 : times;
+  if (times == 0)
+    TheScript().failures.erase(name);
+  else
+    TheScript().failures[name] = times < 0 ? -1 : times;
 }
 
 void FailProcAddress(const std::string &glName) {
-  SetFailingProcAddress(glName);
+  TheScript().withheldProcs.insert(glName);
+}
+
+void SetKeyDown(int virtualKey, bool down) {
+  if (down)
+    TheScript().keysDown.insert(virtualKey);
+  else
+    TheScript().keysDown.erase(virtualKey);
+}
+
+void InjectMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  emulation::Post(window, message, wParam, lParam);
+}
+
+void SetIdleHook(std::function<void()> hook) {
+  TheScript().idleHook = std::move(hook);
 }
 
 void SetBeforeSwapHook(std::function<void()> hook) {
-  SetBeforeSwap(std::move(hook));
+  TheScript().beforeSwap = std::move(hook);
 }
 
 void OfferDisplayMode(int width, int height, int bits) {
-  S().offeredModes.push_back({width, height, bits});
+  TheScript().offeredModes.push_back({width, height, bits});
+}
+
+bool ResizeClient(int width, int height) {
+  const emulation::Window *newest = TheScript().newest;
+  if (newest == nullptr)
+    return false;
+  const HWND handle = newest->handle;
+  emulation::Window *window = emulation::FindWindow(handle);
+  window->clientWidth = width;
+  window->clientHeight = height;
+  int w = 0;
+  int h = 0;
+  if (!emulation::RemakeSurface(handle, window->surfaceFormat))
+    return false;
+  SDL_GL_GetDrawableSize(window->surface, &w, &h);
+  if (w != width || h != height)
+    return false;
+  // Sent at once, as a user's resize sends it.
+  emulation::Send(handle, WM_SIZE, SIZE_RESTORED, MAKELONG(width, height));
+  return true;
 }
 
 std::string WindowTitle() {
-  const Window *window = FindWindow(S().lastWindow);
-  return window != nullptr ? window->title : S().lastTitle;
+  const emulation::Window *newest = TheScript().newest;
+  return newest != nullptr ? newest->title : TheScript().newestTitle;
 }
 
 bool CursorVisible() {
-  return S().cursorCount >= 0;
+  return emulation::CursorCount() >= 0;
 }
+
 bool DisplayModeChanged() {
-  return S().modeChanged;
+  emulation::DisplayMode mode;
+  return emulation::ChangedMode(&mode);
 }
+
 int LiveWindows() {
-  return S().windows.Size();
+  return emulation::WindowCount();
 }
+
 int RegisteredClasses() {
-  return S().classes.Count();
+  return emulation::ClassCount();
 }
+
 int LiveContexts() {
-  return LiveContextCount();
+  return emulation::ContextCount();
 }
+
 bool ContextCurrent() {
-  return AnyContextCurrent();
+  return emulation::ContextCurrent();
 }
 
 } // namespace scripted
-
-// ---- user32: windows
-// ---------------------------------------------------------
-
-HINSTANCE GetModuleHandleA(LPCSTR moduleName) {
-  Record("GetModuleHandleA", {Text(moduleName)});
-  if (ShouldFail("GetModuleHandleA"))
-    return nullptr;
-  return platform::ModuleHandle(moduleName);
-}
-
-namespace {
-template <typename H>
-H LoadSystemResource(const char *name, platform::HandleKind kind,
-                     HINSTANCE instance, LPCSTR resource) {
-  Record(name, {Handle(instance), NameOrResource(resource)});
-  if (ShouldFail(name))
-    return nullptr;
-  return platform::SystemResource<H>(kind, instance, resource);
-}
-} // namespace
-
-HICON LoadIconA(HINSTANCE instance, LPCSTR iconName) {
-  return LoadSystemResource<HICON>("LoadIconA", platform::HandleKind::Icon,
-                                   instance, iconName);
-}
-
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
-  return LoadSystemResource<HCURSOR>(
-      "LoadCursorA", platform::HandleKind::Cursor, instance, cursorName);
-}
-
-ATOM RegisterClassA(const WNDCLASSA *wc) {
-  if (wc == nullptr) {
-    Record("RegisterClassA", {"null"});
-    return 0;
-  }
-  Record("RegisterClassA",
-         {NameOrResource(wc->lpszClassName), Hex(wc->style),
-          wc->lpfnWndProc ? "proc" : "null", Handle(wc->hInstance),
-          Handle(wc->hIcon), Handle(wc->hCursor)});
-  if (ShouldFail("RegisterClassA"))
-    return 0;
-  return S().classes.Register(wc);
-}
-
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
-  Record("UnregisterClassA", {NameOrResource(className), Handle(instance)});
-  if (ShouldFail("UnregisterClassA"))
-    return FALSE;
-  return S().classes.Unregister(className, S().windows) ? TRUE : FALSE;
-}
-
-BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle) {
-  Record("AdjustWindowRectEx",
-         {RectText(rect), Hex(style), Dec(menu), Hex(exStyle)});
-  if (ShouldFail("AdjustWindowRectEx") || rect == nullptr)
-    return FALSE;
-  platform::AddFrame(rect, platform::FrameFor(style, menu != FALSE));
-  return TRUE;
-}
-
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
-                     DWORD style, int x, int y, int width, int height,
-                     HWND parent, HMENU menu, HINSTANCE instance,
-                     LPVOID param) {
-  Record("CreateWindowExA",
-         {Hex(exStyle), NameOrResource(className), Text(windowName), Hex(style),
-          Dec(x), Dec(y), Dec(width), Dec(height), Handle(parent), Handle(menu),
-          Handle(instance), param ? "ptr" : "null"});
-  if (ShouldFail("CreateWindowExA") || parent != nullptr)
-    return nullptr;
-  const platform::WindowClasses::Entry *cls = S().classes.Find(className);
-  if (cls == nullptr)
-    return nullptr;
-  auto window = std::make_unique<Window>();
-  platform::InitWindowRecord(window.get(), *cls, windowName, style, exStyle,
-                             width, height,
-                             platform::FrameFor(style, menu != nullptr));
-  const int clientWidth = window->clientWidth;
-  const int clientHeight = window->clientHeight;
-  S().lastTitle = window->title;
-  const HWND handle = S().windows.Add<HWND>(std::move(window));
-  S().lastWindow = handle;
-  Send(handle, WM_SIZE, SIZE_RESTORED, MAKELONG(clientWidth, clientHeight));
-  if (FindWindow(handle) != nullptr && (style & WS_VISIBLE))
-    ShowWindowNow(handle, SW_SHOW);
-  return FindWindow(handle) != nullptr ? handle : nullptr;
-}
-
-BOOL DestroyWindow(HWND window) {
-  Record("DestroyWindow", {Handle(window)});
-  if (ShouldFail("DestroyWindow"))
-    return FALSE;
-  return DestroyWindowNow(window) ? TRUE : FALSE;
-}
-
-BOOL ShowWindow(HWND window, int showCommand) {
-  Record("ShowWindow", {Handle(window), Dec(showCommand)});
-  if (ShouldFail("ShowWindow"))
-    return FALSE;
-  return ShowWindowNow(window, showCommand);
-}
-
-BOOL SetForegroundWindow(HWND handle) {
-  Record("SetForegroundWindow", {Handle(handle)});
-  Window *window = FindWindow(handle);
-  if (ShouldFail("SetForegroundWindow") || window == nullptr)
-    return FALSE;
-  SetActivation(handle, true, window->minimised);
-  return TRUE;
-}
-
-HWND SetFocus(HWND handle) {
-  Record("SetFocus", {Handle(handle)});
-  if (ShouldFail("SetFocus"))
-    return nullptr;
-  return platform::MoveFocus(handle, FindWindow(handle), &S().focus);
-}
-
-HWND GetFocus() {
-  Record("GetFocus", {});
-  if (ShouldFail("GetFocus"))
-    return nullptr;
-  return S().focus;
-}
-
-BOOL SetWindowTextA(HWND handle, LPCSTR text) {
-  Record("SetWindowTextA", {Handle(handle), Text(text)});
-  Window *window = FindWindow(handle);
-  if (ShouldFail("SetWindowTextA") || window == nullptr)
-    return FALSE;
-  window->title = text == nullptr ? "" : text;
-  if (handle == S().lastWindow)
-    S().lastTitle = window->title;
-  return TRUE;
-}
-
-int ShowCursor(BOOL show) {
-  Record("ShowCursor", {Dec(show)});
-  S().cursorCount += show ? 1 : -1;
-  return S().cursorCount;
-}
-
-LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
-  Record("ChangeDisplaySettingsA", {ModeText(mode), Hex(flags)});
-  if (ShouldFail("ChangeDisplaySettingsA"))
-    return DISP_CHANGE_FAILED;
-  if (mode == nullptr) {
-    S().modeChanged = false;
-    return DISP_CHANGE_SUCCESSFUL;
-  }
-  for (const platform::DisplayMode &offered : S().offeredModes) {
-    const bool width = !(mode->dmFields & DM_PELSWIDTH) ||
-                       static_cast<int>(mode->dmPelsWidth) == offered.width;
-    const bool height = !(mode->dmFields & DM_PELSHEIGHT) ||
-                        static_cast<int>(mode->dmPelsHeight) == offered.height;
-    const bool bits = !(mode->dmFields & DM_BITSPERPEL) ||
-                      static_cast<int>(mode->dmBitsPerPel) == offered.bits;
-    if (width && height && bits) {
-      if (!(flags & platform::kChangeTestOnly))
-        S().modeChanged = true;
-      return DISP_CHANGE_SUCCESSFUL;
-    }
-  }
-  return DISP_CHANGE_BADMODE;
-}
-
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  Record("MessageBoxA", {Handle(owner), Text(text), Text(caption), Hex(type)});
-  int answer = 0;
-  if (!ShouldFail("MessageBoxA")) {
-    if (S().answers.empty()) {
-      answer = DefaultAnswer(type);
-    } else {
-      answer = S().answers.front();
-      S().answers.pop_front();
-    }
-  }
-  S().boxes.push_back({Handle(owner), text == nullptr ? "" : text,
-                       caption == nullptr ? "" : caption, type, answer});
-  return answer;
-}

@@ -1,12 +1,12 @@
-// The scripted twin of the platform layer, for tests and headless tools. It
-// implements platform/win32.h without a display: every call is recorded in
-// order, message-box answers and key states come from the script, any named
-// call can be made to fail, and messages are injected into the queue. Its GL
-// is real: each rendering context is an SDL GL context on a hidden window of
-// SDL's offscreen driver, so scene set-up and drawing run for real. That
-// driver draws into an EGL pbuffer, which has a single colour buffer whatever
-// the pixel format asks: a frame is read back from it before or after the
-// swap alike.
+// The scripted twin of the platform layer, for tests and headless tools: the
+// shared emulation (platform/emulation.h) without a display. Every call is
+// recorded in order (unless recording is off), message-box answers and key
+// states come from the script, any named call can be made to fail, and
+// messages are injected into the queue. Its GL is real: each window's surface
+// is a hidden window of SDL's offscreen driver, so scene set-up and drawing
+// run for real. That driver draws into an EGL pbuffer, which has a single
+// colour buffer whatever the pixel format asks: a frame is read back from it
+// before or after the swap alike.
 //
 // Recorded arguments are strings: numbers in decimal; flags and styles in
 // lower-case hex with 0x ("0x6cf0000"); message numbers in hex ("0x100");
@@ -56,13 +56,14 @@ void Reset();
 
 const std::vector<Call> &Calls();
 std::vector<std::string> CallNames();
-// Empties the call log alone, keeping everything else: long runs (the soak)
-// would otherwise grow it by every call of every pass.
+// Empties the call log alone, keeping everything else.
 void ClearCalls();
+// Whether calls are logged (on after Reset()). Long runs (the snapshot tool,
+// the soak) turn it off: the log grows by every call of every pass.
+void SetRecording(bool on);
 
 // Answers for MessageBoxA, taken in order; with none queued a box answers
-// its default button (IDOK for MB_OK and MB_OKCANCEL, IDYES for MB_YESNO and
-// MB_YESNOCANCEL).
+// its default button (IDOK for MB_OK, IDYES for MB_YESNO).
 void QueueMessageBoxAnswer(int id);
 const std::vector<MessageBoxRecord> &MessageBoxes();
 
@@ -90,6 +91,12 @@ void SetBeforeSwapHook(std::function<void()> hook);
 
 // ChangeDisplaySettingsA succeeds only for offered modes (none by default).
 void OfferDisplayMode(int width, int height, int bits);
+
+// The most recently created window's client area takes the size, as a
+// user's resize gives it: a new surface of that size (its context moves
+// along) and WM_SIZE sent at once. False when there is no such window or the
+// GL cannot give a drawable of that size.
+bool ResizeClient(int width, int height);
 
 // The title of the most recently created window (kept after it is gone).
 std::string WindowTitle();

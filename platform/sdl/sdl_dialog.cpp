@@ -1,19 +1,19 @@
-// MessageBoxA as an SDL message box: the caption, text and buttons asked for,
-// the icon mapped to SDL's error / warning / information kinds (a question
-// shows as information; SDL has no question icon), Return answering the
-// default button (the first unless MB_DEFBUTTON2/3 says otherwise) and Escape
-// the No or Cancel button (OK where OK is the only one). Where no dialog can
+// MessageBoxA as an SDL message box: the caption, text and buttons asked for
+// (OK, or Yes and No), the icon mapped to SDL's error / warning / information
+// kinds (a question shows as information; SDL has no question icon), Return
+// answering the first button and Escape the No button (OK where OK is the
+// only one). Where no dialog can
 // be shown (no display) the text goes to standard error and the default
 // answer is taken, so nothing waits for a person who cannot see it.
-// Lacks: MB_ABORTRETRYIGNORE, MB_RETRYCANCEL, help buttons, modality flags.
-#include "platform/sdl/sdl_platform.h"
+// Lacks: the other button sets, default-button flags, modality flags.
+#include "platform/emulation.h"
+
+#include <SDL.h>
 
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-constexpr UINT kDefButton3 = 0x00000200u;
 
 struct Buttons {
   std::vector<int> ids;
@@ -23,24 +23,11 @@ struct Buttons {
 
 Buttons ButtonsFor(UINT type) {
   switch (type & MB_TYPEMASK) {
-  case MB_OKCANCEL:
-    return {{IDOK, IDCANCEL}, {"OK", "Cancel"}, 1};
-  case MB_YESNOCANCEL:
-    return {{IDYES, IDNO, IDCANCEL}, {"Yes", "No", "Cancel"}, 2};
   case MB_YESNO:
     return {{IDYES, IDNO}, {"Yes", "No"}, 1};
   default:
     return {{IDOK}, {"OK"}, 0};
   }
-}
-
-int DefaultIndex(UINT type, const Buttons &buttons) {
-  int index = 0;
-  if ((type & MB_DEFMASK) == MB_DEFBUTTON2)
-    index = 1;
-  else if ((type & MB_DEFMASK) == kDefButton3)
-    index = 2;
-  return index < static_cast<int>(buttons.ids.size()) ? index : 0;
 }
 
 Uint32 IconFlags(UINT type) {
@@ -60,7 +47,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const char *shownText = text == nullptr ? "" : text;
   const char *shownCaption = caption == nullptr ? "Error" : caption;
   const Buttons buttons = ButtonsFor(type);
-  const int defaultIndex = DefaultIndex(type, buttons);
+  const int defaultIndex = 0; // the first button, as the game shows them
 
   std::vector<SDL_MessageBoxButtonData> data(buttons.ids.size());
   for (std::size_t i = 0; i < data.size(); ++i) {
@@ -73,10 +60,10 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     data[i].text = buttons.labels[i];
   }
 
-  const sdl_platform::Window *ownerWindow = sdl_platform::FindWindow(owner);
+  const emulation::Window *ownerWindow = emulation::FindWindow(owner);
   SDL_MessageBoxData box = {};
   box.flags = IconFlags(type) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
-  box.window = ownerWindow == nullptr ? nullptr : ownerWindow->sdl;
+  box.window = ownerWindow == nullptr ? nullptr : ownerWindow->surface;
   box.title = shownCaption;
   box.message = shownText;
   box.numbuttons = static_cast<int>(data.size());

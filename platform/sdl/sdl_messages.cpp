@@ -1,22 +1,15 @@
 // The message queue over SDL events: keys become WM_KEYDOWN / WM_KEYUP with
 // virtual-key codes and are posted to the focus window; the close button
 // posts WM_CLOSE; size, minimise, restore and focus changes are sent at once
-// (WM_SIZE, WM_ACTIVATE), as Win32 sends them inside PeekMessageA. WM_QUIT
-// is a flag handed out once the queue is empty, as on Win32. Also the key
-// state and default processing. Lacks: WM_CHAR (TranslateMessage makes
-// none), mouse messages, WM_SYSKEYDOWN (Alt chords arrive as WM_KEYDOWN),
-// WM_PAINT, timers.
+// (WM_SIZE, WM_ACTIVATE), as Win32 sends them inside PeekMessageA; the queue
+// itself and default processing are the shared emulation's. Also the key state.
+// Lacks: WM_CHAR (TranslateMessage makes none), mouse messages, WM_SYSKEYDOWN
+// (Alt chords arrive as WM_KEYDOWN), WM_PAINT, timers.
+#include "platform/emulation.h"
 #include "platform/sdl/sdl_keys.h"
-#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl_gl_context.h"
 
-namespace sdl_platform {
 namespace {
-
-// Each thread has its own queue, as on Win32 (the game uses one thread).
-platform::MessageQueue &Q() {
-  thread_local platform::MessageQueue queue;
-  return queue;
-}
 
 // Bits 30 (key was down) and 31 (released) of a key message, count 1.
 LPARAM KeyFlags(bool down, bool repeat) {
@@ -29,36 +22,34 @@ LPARAM KeyFlags(bool down, bool repeat) {
 }
 
 void TranslateKey(const SDL_KeyboardEvent &key) {
-  const int virtualKey = VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+  const int virtualKey =
+      sdl_face::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
   HWND target = GetFocus();
   if (target == nullptr)
-    target = WindowFromSdlId(key.windowID);
+    target = platform::WindowOfSurface(key.windowID);
   if (virtualKey == 0 || target == nullptr)
     return;
   const bool down = key.type == SDL_KEYDOWN;
-  PostToQueue(target, down ? WM_KEYDOWN : WM_KEYUP,
-              static_cast<WPARAM>(virtualKey), KeyFlags(down, key.repeat != 0));
+  emulation::Post(target, down ? WM_KEYDOWN : WM_KEYUP,
+                  static_cast<WPARAM>(virtualKey),
+                  KeyFlags(down, key.repeat != 0));
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent &event) {
-  const HWND handle = WindowFromSdlId(event.windowID);
-  Window *window = FindWindow(handle);
+  const HWND handle = platform::WindowOfSurface(event.windowID);
+  emulation::Window *window = emulation::FindWindow(handle);
   if (window == nullptr)
     return;
   switch (event.event) {
   case SDL_WINDOWEVENT_CLOSE:
-    PostToQueue(handle, WM_CLOSE, 0, 0);
+    emulation::Post(handle, WM_CLOSE, 0, 0);
     break;
   case SDL_WINDOWEVENT_SIZE_CHANGED:
-    if (event.data1 != window->clientWidth ||
-        event.data2 != window->clientHeight) {
-      window->clientWidth = event.data1;
-      window->clientHeight = event.data2;
-      const bool maximised =
-          (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MAXIMIZED) != 0;
-      SendToWindow(handle, WM_SIZE, maximised ? SIZE_MAXIMIZED : SIZE_RESTORED,
-                   MAKELONG(event.data1, event.data2));
-    }
+    emulation::ResizeClient(
+        handle, event.data1, event.data2,
+        (SDL_GetWindowFlags(window->surface) & SDL_WINDOW_MAXIMIZED)
+            ? SIZE_MAXIMIZED
+            : SIZE_RESTORED);
     break;
   case SDL_WINDOWEVENT_MOVED:
     window->x = event.data1;
@@ -71,24 +62,28 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
     window->visible = false;
     break;
   case SDL_WINDOWEVENT_MINIMIZED:
-    SetActivation(handle, false, true);
+    emulation::SetActivation(handle, false, true);
     break;
   case SDL_WINDOWEVENT_RESTORED:
   case SDL_WINDOWEVENT_MAXIMIZED:
-    SetActivation(handle, true, false);
+    emulation::SetActivation(handle, true, false);
     break;
   case SDL_WINDOWEVENT_FOCUS_GAINED:
     SetFocus(handle); // activates it too
     break;
   case SDL_WINDOWEVENT_FOCUS_LOST:
-    SetActivation(handle, false, window->minimised);
+    emulation::SetActivation(handle, false, window->minimised);
     break;
   default:
     break;
   }
 }
 
-void PumpSdlEvents() {
+} // namespace
+
+namespace face {
+
+void PumpEvents() {
   if (!SDL_WasInit(SDL_INIT_VIDEO))
     return;
   SDL_Event event;
@@ -101,111 +96,33 @@ void PumpSdlEvents() {
     case SDL_WINDOWEVENT:
       TranslateWindowEvent(event.window);
       break;
-    case SDL_QUIT: {
+    case SDL_QUIT:
       // An interrupt from the terminal: ask every window to close, as the
       // close button would; with no window, quit outright.
-      const auto windows = LiveWindows();
-      for (HWND window : windows)
-        PostToQueue(window, WM_CLOSE, 0, 0);
-      if (windows.empty())
-        PostQuitMessage(0);
+      emulation::CloseAll();
       break;
-    }
     default:
       break;
     }
   }
 }
 
-} // namespace
+void NothingQueued() {}
 
-LRESULT SendToWindow(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-  return platform::CallProcedure(FindWindow(handle), handle, message, wParam,
-                                 lParam);
-}
-
-void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Q().Post(window, message, wParam, lParam, SDL_GetTicks());
-}
-
-void DropQueuedFor(HWND window) {
-  Q().DropFor(window);
-}
-
-} // namespace sdl_platform
-
-using namespace sdl_platform;
-
-BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
-                  UINT removeMessage) {
-  if (msg == nullptr)
-    return FALSE;
-  PumpSdlEvents();
-  return Q().Peek(msg, window, filterMin, filterMax, removeMessage,
-                  SDL_GetTicks())
-             ? TRUE
-             : FALSE;
-}
-
-BOOL TranslateMessage(const MSG *msg) {
-  // No character messages are made; the answer says whether it was a key.
-  return platform::IsKeyMessage(msg) ? TRUE : FALSE;
-}
-
-LRESULT DispatchMessageA(const MSG *msg) {
-  if (msg == nullptr)
-    return 0;
-  return SendToWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-}
-
-void PostQuitMessage(int exitCode) {
-  Q().PostQuit(exitCode);
-}
-
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-  case WM_CLOSE:
-    DestroyWindow(window);
-    return 0;
-  case WM_SYSCOMMAND:
-    // The low four bits of a system command are the system's own.
-    if ((wParam & 0xFFF0) == SC_CLOSE)
-      PostToQueue(window, WM_CLOSE, 0, 0);
-    else if ((wParam & 0xFFF0) == SC_MINIMIZE)
-      ShowWindow(window, SW_MINIMIZE);
-    return 0;
-  default:
-    return 0;
-  }
-}
+} // namespace face
 
 SHORT GetKeyState(int virtualKey) {
   if (!SDL_WasInit(SDL_INIT_VIDEO))
     return 0;
-  // Side-specific codes (VK_LSHIFT 0xA0 .. VK_RMENU 0xA5) name one key.
-  static const SDL_Scancode kSided[] = {
-      SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT, SDL_SCANCODE_LCTRL,
-      SDL_SCANCODE_RCTRL,  SDL_SCANCODE_LALT,   SDL_SCANCODE_RALT};
+  // Down when any held key translates to it (both Shift keys are VK_SHIFT).
   int count = 0;
   const Uint8 *keys = SDL_GetKeyboardState(&count);
-  bool down = false;
-  if (virtualKey >= 0xA0 && virtualKey <= 0xA5) {
-    down = keys[kSided[virtualKey - 0xA0]] != 0;
-  } else {
-    for (int i = 0; i < count && !down; ++i) {
-      if (keys[i] == 0)
-        continue;
-      const auto scancode = static_cast<SDL_Scancode>(i);
-      down = VirtualKeyFromSdl(SDL_GetKeyFromScancode(scancode), scancode) ==
-             virtualKey;
-    }
+  for (int i = 0; i < count; ++i) {
+    const auto scancode = static_cast<SDL_Scancode>(i);
+    if (keys[i] != 0 &&
+        sdl_face::VirtualKeyFromSdl(SDL_GetKeyFromScancode(scancode),
+                                    scancode) == virtualKey)
+      return static_cast<SHORT>(0xFF80);
   }
-  // The low bit is the toggle of the lock keys (caps, num, scroll).
-  const SDL_Keymod mods = SDL_GetModState();
-  int toggled = 0;
-  if ((virtualKey == 0x14 && (mods & KMOD_CAPS)) ||
-      (virtualKey == 0x90 && (mods & KMOD_NUM)) ||
-      (virtualKey == 0x91 && (mods & KMOD_SCROLL)))
-    toggled = 1;
-  return static_cast<SHORT>((down ? 0xFF80 : 0) | toggled);
+  return 0;
 }

@@ -233,7 +233,7 @@ TEST_F(Window, ProcedureHandlesItsMessages) {
   EXPECT_EQ(SceneWindowProc(w, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
   EXPECT_EQ(SceneWindowProc(w, WM_SYSCOMMAND, SC_MONITORPOWER, 0), 0);
   EXPECT_EQ(CountOf("DefWindowProcA"), 0);
-  SceneWindowProc(w, WM_SYSCOMMAND, SC_MOVE, 0);
+  SceneWindowProc(w, WM_SYSCOMMAND, 0xF010, 0); // SC_MOVE
   EXPECT_EQ(CountOf("DefWindowProcA"), 1);
 
   scripted::Reset();
@@ -253,7 +253,7 @@ TEST_F(Window, ProcedureHandlesItsMessages) {
   EXPECT_EQ(CountOf("PostQuitMessage"), 2);
   EXPECT_EQ(CountOf("DestroyWindow"), 0);
 
-  SceneWindowProc(w, WM_CHAR, 'b', 0);
+  SceneWindowProc(w, 0x0102, 'b', 0); // WM_CHAR
   EXPECT_EQ(CountOf("DefWindowProcA"), 3);
 }
 

@@ -1,7 +1,6 @@
-// The process entry on SDL platforms: opens a desktop video device, then
-// hands over to WinMain as Windows would.
-#include "platform/sdl/sdl_platform.h"
-#include "platform/win32.h"
+// The SDL face's process entry: opens a desktop video device, then hands
+// over to WinMain as Windows would.
+#include "platform/sdl_gl_context.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +15,7 @@ namespace {
 // choose a driver without a screen.
 bool OpenDesktopVideo(std::string *reason) {
   const char *asked = std::getenv("SDL_VIDEODRIVER");
-  if (!sdl_platform::StartVideo(reason))
+  if (!face::StartVideo(reason))
     return false;
   const char *driver = SDL_GetCurrentVideoDriver();
   const bool headless =

@@ -1,0 +1,159 @@
+// The Win32 emulation every face shares: classes, windows, showing and
+// focus, the message queue and default processing, device and rendering
+// contexts, pixel formats, buffer swaps, display modes and files. It defines
+// the Win32 names of win32.h itself, except MessageBoxA and GetKeyState,
+// which each face defines; a face supplies the native side through the hooks
+// in namespace face (surfaces, GL contexts, display modes, events, the
+// clock), and sees every call first (the scripted twin records it and may
+// make it fail). Nothing here knows SDL or the browser. Not for game code,
+// which sees only platform/win32.h.
+#pragma once
+
+#include "platform/pixel_format.h"
+#include "platform/win32.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+
+namespace face {
+struct Context; // a face's GL context, opaque to the emulation
+} // namespace face
+
+namespace emulation {
+
+struct Window {
+  HWND handle = nullptr;
+  WNDPROC procedure = nullptr;
+  std::string className;
+  std::string title;
+  DWORD style = 0;
+  int x = 0; // client position on the screen
+  int y = 0;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  bool visible = false;
+  bool active = false;
+  bool minimised = false;
+  bool fullScreen = false;       // a pop-up while a display mode is set
+  HDC deviceContext = nullptr;   // made by the first GetDC
+  int pixelFormat = 0;           // 0 until SetPixelFormat
+  SDL_Window *surface = nullptr; // the SDL faces' surface (the page has one)
+  platform::PixelFormat surfaceFormat = {}; // what it was made for
+};
+
+struct DisplayMode {
+  int width;
+  int height;
+  int bits;
+};
+
+enum class ShowKind { Hide, Minimise, Show, Raise };
+
+Window *FindWindow(HWND window);
+// Calls the window's class procedure now (a sent message); 0 for none.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Appends to the queue (a posted message), stamped with the face's clock.
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Activation as the window manager reports it; WM_ACTIVATE on change.
+void SetActivation(HWND window, bool active, bool minimised);
+// A WM_CLOSE for every window; with none, a quit request.
+void CloseAll();
+// The client area takes a new size (a user's resize): the record, then
+// WM_SIZE at once. The surface is the face's business.
+void ResizeClient(HWND window, int width, int height, WPARAM kind);
+
+// Makes the window a new surface for the format (the size, style and mode
+// in its record), moving a context current on the old one to it.
+bool RemakeSurface(HWND window, const platform::PixelFormat &format);
+// The mode a full-screen pop-up takes while ChangeDisplaySettingsA has set
+// one; false when none is set.
+bool ChangedMode(DisplayMode *mode);
+// Whether a mode the display offers answers a request: width and height
+// exactly, and the depth too unless the display cannot change it.
+bool ModeAnswers(const DisplayMode &offered, const DisplayMode &wanted,
+                 bool depthFixed);
+// Forgets every window, class, message, context and mode (contexts and
+// surfaces destroyed), for a fresh twin.
+void ResetAll();
+int WindowCount();
+int ClassCount();
+int ContextCount();
+bool ContextCurrent();
+
+int CursorCount();
+
+// A call's arguments as text, for the face's log: numbers in decimal, flags
+// and message numbers in hex with 0x, strings verbatim, null pointers
+// "null", handles as a kind and a serial ("hwnd1", "hdc1", "hglrc1",
+// "hinstance1", "file1", "mapping1", "hicon32517"), INVALID_HANDLE_VALUE
+// "invalid", other pointers "ptr".
+using CallArgs = std::vector<std::string>;
+std::string Dec(long long value);
+std::string Hex(unsigned long long value);
+std::string Text(const char *text);
+std::string HandleText(const void *handle);
+
+} // namespace emulation
+
+// What a face supplies: the native surface behind a window, the display's
+// modes, its clock, its events, and a look at every call.
+namespace face {
+
+// Called first by every shared Win32 call, with its name and its arguments
+// on demand; true makes the call fail now: it returns its failure value
+// (null, 0, FALSE, INVALID_HANDLE_VALUE, INVALID_FILE_SIZE,
+// DISP_CHANGE_FAILED) without effect.
+bool Calling(const char *name,
+             const std::function<emulation::CallArgs()> &args);
+
+// Makes the window's surface for the format, or remakes it (replacing
+// window->surface; the record says size, style, visibility and mode).
+bool MakeSurface(emulation::Window *window,
+                 const platform::PixelFormat &format);
+// Shows, minimises or hides it, before the record's WM_ACTIVATE.
+void ShowSurface(emulation::Window *window, emulation::ShowKind kind);
+// Presents the frame drawn into it.
+void SwapSurface(emulation::Window *window);
+// Shows the window's title in its frame.
+void RetitleSurface(emulation::Window *window);
+// Shows or hides the pointer over the game's windows.
+void ShowPointer(bool shown);
+// Destroys it as its window goes.
+void DestroySurface(emulation::Window *window);
+// The offered mode nearest to the request; false when none has its size.
+// depthFixed: the display cannot change depth (all its modes share one).
+bool ClosestMode(const emulation::DisplayMode &wanted,
+                 emulation::DisplayMode *closest, bool *depthFixed);
+// The mode in use when no other is set.
+emulation::DisplayMode DesktopMode();
+// A pop-up goes full screen in the set mode (null: back to a window).
+void SetFullScreen(emulation::Window *window,
+                   const emulation::DisplayMode *mode);
+// Milliseconds, for message times.
+DWORD Ticks();
+// Before PeekMessageA looks at the queue: the face's own events become
+// messages.
+void PumpEvents();
+// When PeekMessageA found nothing: one call per idle pass of the loop.
+void NothingQueued();
+
+// Starts the face's video once; false (with the reason) when it cannot.
+bool StartVideo(std::string *reason = nullptr);
+// A GL context for the window's surface and pixel format, leaving the
+// current one current (WGL does); null, with the reason on standard error,
+// when none can be made.
+Context *CreateContext(emulation::Window *window);
+// Makes the context current on the window's surface; null for both
+// releases the current one.
+bool MakeCurrent(emulation::Window *window, Context *context);
+void DeleteContext(Context *context);
+// What wglGetProcAddress hands the game for an entry point's name.
+PROC ProcAddress(const char *name);
+// A swap of a window that is not on screen waits one refresh interval, so
+// that an idle minimised game does not spin.
+void WaitRefresh(emulation::Window *window);
+
+} // namespace face

@@ -1,0 +1,268 @@
+// The shared emulation's GL half and display modes: one device context per
+// window (as a class with its own DC gives; its handle carries the window's
+// serial), pixel formats from the shared table (a surface is remade when the
+// chosen format differs from the one it was made for: its GL buffer layout is
+// fixed when it is made), the rendering-context table and its checks over the
+// face's contexts, and swaps, where a window that is not shown waits one
+// refresh interval so that an idle minimised game does not spin. Lacks:
+// screen and memory DCs, layer planes, sharing lists, DescribePixelFormat.
+#include "platform/emulation_state.h"
+
+#include <memory>
+
+namespace emulation {
+namespace {
+
+// The window a device context's serial names, whatever became of it.
+HWND WindowHandleOf(HDC deviceContext) {
+  return platform::MakeHandle<HWND>(platform::HandleKind::Window,
+                                    platform::SerialOf(deviceContext));
+}
+
+Window *WindowOfDc(HDC deviceContext) {
+  if (platform::KindOf(deviceContext) != platform::HandleKind::DeviceContext)
+    return nullptr;
+  Window *window = FindWindow(WindowHandleOf(deviceContext));
+  return window != nullptr && window->deviceContext == deviceContext ? window
+                                                                     : nullptr;
+}
+
+void Release() {
+  face::MakeCurrent(nullptr, nullptr);
+  Shared().current = nullptr;
+  Shared().currentWindow = nullptr;
+}
+
+} // namespace
+
+bool ChangedMode(DisplayMode *mode) {
+  if (Shared().modeChanged)
+    *mode = Shared().changedMode;
+  return Shared().modeChanged;
+}
+
+bool ModeAnswers(const DisplayMode &offered, const DisplayMode &wanted,
+                 bool depthFixed) {
+  return offered.width == wanted.width && offered.height == wanted.height &&
+         (depthFixed || offered.bits == wanted.bits);
+}
+
+void ResetAll() {
+  State &s = Shared();
+  Release();
+  for (auto &entry : s.contexts.Items())
+    face::DeleteContext(entry.second->context);
+  for (auto &entry : s.windows.Items())
+    face::DestroySurface(entry.second.get());
+  s = State();
+}
+
+bool RemakeSurface(HWND handle, const platform::PixelFormat &format) {
+  State &s = Shared();
+  Window *window = FindWindow(handle);
+  if (window == nullptr || !face::MakeSurface(window, format))
+    return false;
+  // A context drawing to the old surface draws to the new one.
+  const RenderingContext *rc = s.contexts.Find(s.current);
+  if (rc != nullptr && s.currentWindow == handle)
+    face::MakeCurrent(window, rc->context);
+  return true;
+}
+
+int ContextCount() {
+  return Shared().contexts.Size();
+}
+
+bool ContextCurrent() {
+  return Shared().current != nullptr;
+}
+
+} // namespace emulation
+
+// ---- the Win32 calls --------------------------------------------------------
+
+using namespace emulation;
+
+namespace {
+
+CallArgs DescriptorArgs(HDC dc, const PIXELFORMATDESCRIPTOR *pfd) {
+  if (pfd == nullptr)
+    return {HandleText(dc), "null"};
+  return {HandleText(dc), Hex(pfd->dwFlags), Dec(pfd->cColorBits),
+          Dec(pfd->cDepthBits)};
+}
+
+} // namespace
+
+LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
+  State &s = Shared();
+  if (face::Calling("ChangeDisplaySettingsA", [&] {
+        // "WxHxBITS", "-" for a field dmFields leaves out.
+        const auto field = [mode](DWORD flag, DWORD value) {
+          return (mode->dmFields & flag) ? Dec(value) : std::string("-");
+        };
+        return CallArgs{mode == nullptr
+                            ? "null"
+                            : field(DM_PELSWIDTH, mode->dmPelsWidth) + "x" +
+                                  field(DM_PELSHEIGHT, mode->dmPelsHeight) +
+                                  "x" +
+                                  field(DM_BITSPERPEL, mode->dmBitsPerPel),
+                        Hex(flags)};
+      }))
+    return DISP_CHANGE_FAILED;
+  if (mode == nullptr) {
+    // Back to the desktop's own mode: full-screen windows become windows.
+    s.modeChanged = false;
+    for (auto &entry : s.windows.Items()) {
+      if (entry.second->fullScreen) {
+        entry.second->fullScreen = false;
+        face::SetFullScreen(entry.second.get(), nullptr);
+      }
+    }
+    return DISP_CHANGE_SUCCESSFUL;
+  }
+  if (!face::StartVideo())
+    return DISP_CHANGE_FAILED;
+  // Fields the record leaves out keep the desktop's values.
+  const DisplayMode desktop = face::DesktopMode();
+  const auto field = [mode](DWORD flag, DWORD value, int otherwise) {
+    return (mode->dmFields & flag) ? static_cast<int>(value) : otherwise;
+  };
+  const DisplayMode wanted = {
+      field(DM_PELSWIDTH, mode->dmPelsWidth, desktop.width),
+      field(DM_PELSHEIGHT, mode->dmPelsHeight, desktop.height),
+      field(DM_BITSPERPEL, mode->dmBitsPerPel, desktop.bits)};
+  DisplayMode offered = {};
+  bool depthFixed = false;
+  if (!face::ClosestMode(wanted, &offered, &depthFixed) ||
+      !ModeAnswers(offered, wanted, depthFixed))
+    return DISP_CHANGE_BADMODE;
+  constexpr DWORD kTestOnly = 0x00000002u; // CDS_TEST
+  if (flags & kTestOnly)
+    return DISP_CHANGE_SUCCESSFUL;
+  s.modeChanged = true;
+  s.changedMode = offered;
+  for (auto &entry : s.windows.Items()) {
+    if ((entry.second->style & WS_POPUP) && !entry.second->fullScreen) {
+      entry.second->fullScreen = true;
+      face::SetFullScreen(entry.second.get(), &s.changedMode);
+    }
+  }
+  return DISP_CHANGE_SUCCESSFUL;
+}
+
+HDC GetDC(HWND handle) {
+  Window *window = FindWindow(handle);
+  if (face::Calling("GetDC", [&] { return CallArgs{HandleText(handle)}; }) ||
+      window == nullptr)
+    return nullptr; // the screen's DC is not offered
+  window->deviceContext = platform::MakeHandle<HDC>(
+      platform::HandleKind::DeviceContext, platform::SerialOf(handle));
+  return window->deviceContext;
+}
+
+int ReleaseDC(HWND handle, HDC deviceContext) {
+  if (face::Calling("ReleaseDC", [&] {
+        return CallArgs{HandleText(handle), HandleText(deviceContext)};
+      }))
+    return 0;
+  // A window's own DC stays valid until the window goes; releasing it only
+  // checks that it is that window's.
+  const Window *owner = WindowOfDc(deviceContext);
+  return owner != nullptr && owner == FindWindow(handle) ? 1 : 0;
+}
+
+int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd) {
+  if (face::Calling("ChoosePixelFormat",
+                    [&] { return DescriptorArgs(deviceContext, pfd); }) ||
+      WindowOfDc(deviceContext) == nullptr || pfd == nullptr)
+    return 0;
+  return platform::ChooseFormat(*pfd);
+}
+
+BOOL SetPixelFormat(HDC deviceContext, int format,
+                    const PIXELFORMATDESCRIPTOR *pfd) {
+  Window *window = WindowOfDc(deviceContext);
+  const platform::PixelFormat *chosen = platform::PixelFormatAt(format);
+  if (face::Calling("SetPixelFormat",
+                    [&] {
+                      CallArgs args = DescriptorArgs(deviceContext, pfd);
+                      args.insert(args.begin() + 1, Dec(format));
+                      return args;
+                    }) ||
+      window == nullptr || chosen == nullptr || window->pixelFormat != 0)
+    return FALSE; // a window's pixel format is set once
+  // No context exists on the window yet, so a new surface is unseen.
+  if (!platform::SameFormat(window->surfaceFormat, *chosen) &&
+      !RemakeSurface(WindowHandleOf(deviceContext), *chosen))
+    return FALSE;
+  window->pixelFormat = format;
+  return TRUE;
+}
+
+HGLRC wglCreateContext(HDC deviceContext) {
+  Window *window = WindowOfDc(deviceContext);
+  if (face::Calling("wglCreateContext",
+                    [&] { return CallArgs{HandleText(deviceContext)}; }) ||
+      window == nullptr || window->pixelFormat == 0)
+    return nullptr;
+  face::Context *context = face::CreateContext(window);
+  if (context == nullptr)
+    return nullptr;
+  return Shared().contexts.Add<HGLRC>(std::make_unique<RenderingContext>(
+      RenderingContext{context, WindowHandleOf(deviceContext)}));
+}
+
+BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
+  if (face::Calling("wglMakeCurrent", [&] {
+        return CallArgs{HandleText(deviceContext),
+                        HandleText(renderingContext)};
+      }))
+    return FALSE;
+  if (renderingContext == nullptr) {
+    Release();
+    return TRUE;
+  }
+  const Window *window = WindowOfDc(deviceContext);
+  const RenderingContext *rc = Shared().contexts.Find(renderingContext);
+  if (window == nullptr || rc == nullptr || window->pixelFormat == 0 ||
+      !face::MakeCurrent(const_cast<Window *>(window), rc->context))
+    return FALSE;
+  Shared().current = renderingContext;
+  Shared().currentWindow = WindowHandleOf(deviceContext);
+  return TRUE;
+}
+
+BOOL wglDeleteContext(HGLRC renderingContext) {
+  State &s = Shared();
+  const RenderingContext *rc = s.contexts.Find(renderingContext);
+  if (face::Calling("wglDeleteContext",
+                    [&] { return CallArgs{HandleText(renderingContext)}; }) ||
+      rc == nullptr)
+    return FALSE;
+  if (s.current == renderingContext)
+    Release();
+  face::DeleteContext(rc->context);
+  s.contexts.Remove(renderingContext);
+  return TRUE;
+}
+
+PROC wglGetProcAddress(LPCSTR name) {
+  if (face::Calling("wglGetProcAddress",
+                    [&] { return CallArgs{Text(name)}; }) ||
+      name == nullptr || Shared().current == nullptr)
+    return nullptr; // entry points belong to a current context
+  return face::ProcAddress(name);
+}
+
+BOOL SwapBuffers(HDC deviceContext) {
+  Window *window = WindowOfDc(deviceContext);
+  if (face::Calling("SwapBuffers",
+                    [&] { return CallArgs{HandleText(deviceContext)}; }) ||
+      window == nullptr || window->pixelFormat == 0)
+    return FALSE;
+  if (!window->visible || window->minimised)
+    face::WaitRefresh(window); // nothing on screen to wait for
+  face::SwapSurface(window);
+  return TRUE;
+}

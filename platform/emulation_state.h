@@ -1,0 +1,36 @@
+// The shared emulation's process-wide state, for its two halves
+// (emulation_windows.cpp, emulation_gl.cpp) and nothing else.
+#pragma once
+
+#include "platform/emulation.h"
+#include "platform/handle_table.h"
+
+#include <deque>
+#include <map>
+
+namespace emulation {
+
+struct RenderingContext {
+  face::Context *context;
+  HWND window; // the window whose device context it was made on
+};
+
+struct State {
+  platform::HandleTable<Window> windows{platform::HandleKind::Window};
+  std::map<std::string, WNDPROC> classes;
+  HWND focus = nullptr;
+  int cursorCount = 0;
+  std::deque<MSG> posted;
+  bool quitPending = false;
+  int quitCode = 0;
+  platform::HandleTable<RenderingContext> contexts{
+      platform::HandleKind::RenderingContext};
+  HGLRC current = nullptr;
+  HWND currentWindow = nullptr; // whose surface the current context draws to
+  bool modeChanged = false;
+  DisplayMode changedMode = {};
+};
+
+State &Shared();
+
+} // namespace emulation

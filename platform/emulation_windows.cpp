@@ -1,0 +1,476 @@
+// The shared emulation's windows and messages: classes by exact name,
+// windows with the frame a style puts around the client area, showing,
+// activation and focus (WM_ACTIVATE when activation changes), the queue with
+// WM_QUIT handed out once nothing else is left, and default processing.
+// Sends what Win32 sends inside these calls: WM_SIZE from CreateWindowExA,
+// WM_ACTIVATE from ShowWindow, SetForegroundWindow and SetFocus. Lacks:
+// WM_CREATE, WM_DESTROY, non-client messages, child windows, menus, queue
+// filters, several threads.
+#include "platform/emulation_state.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <memory>
+
+namespace emulation {
+namespace {
+
+// The frame of a current desktop with default metrics: a sizing border of
+// 8, a fixed border of 3, a caption of 23, a menu bar of 20; a pop-up has
+// none. AdjustWindowRectEx adds it and CreateWindowExA takes it off, so the
+// two agree.
+RECT FrameFor(DWORD style, bool menu) {
+  LONG border = 0;
+  if (style & WS_THICKFRAME)
+    border = 8;
+  else if (style & WS_CAPTION)
+    border = 3;
+  const LONG caption =
+      ((style & WS_CAPTION) == WS_CAPTION ? 23 : 0) + (menu ? 20 : 0);
+  return {border, border + caption, border, border};
+}
+
+ShowKind ShowKindOf(int showCommand) {
+  switch (showCommand) {
+  case SW_HIDE:
+    return ShowKind::Hide;
+  case SW_MINIMIZE:
+  case SW_SHOWMINIMIZED:
+    return ShowKind::Minimise;
+  default: // shown, normal, restored: shown and activated
+    return ShowKind::Show;
+  }
+}
+
+} // namespace
+
+State &Shared() {
+  static State state;
+  return state;
+}
+
+Window *FindWindow(HWND window) {
+  return Shared().windows.Find(window);
+}
+
+LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  const Window *window = FindWindow(handle);
+  if (window == nullptr || window->procedure == nullptr)
+    return 0;
+  return window->procedure(handle, message, wParam, lParam);
+}
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Shared().posted.push_back(
+      MSG{window, message, wParam, lParam, face::Ticks(), {}});
+}
+
+void SetActivation(HWND handle, bool active, bool minimised) {
+  Window *window = FindWindow(handle);
+  if (window == nullptr ||
+      (window->active == active && window->minimised == minimised))
+    return;
+  window->active = active;
+  window->minimised = minimised;
+  Send(handle, WM_ACTIVATE,
+       static_cast<WPARAM>(
+           MAKELONG(active ? WA_ACTIVE : WA_INACTIVE, minimised ? 1 : 0)),
+       0);
+}
+
+void CloseAll() {
+  State &s = Shared();
+  if (s.windows.Size() == 0)
+    PostQuitMessage(0);
+  for (auto &entry : s.windows.Items())
+    Post(s.windows.HandleOf<HWND>(entry.first), WM_CLOSE, 0, 0);
+}
+
+void ResizeClient(HWND handle, int width, int height, WPARAM kind) {
+  Window *window = FindWindow(handle);
+  if (window == nullptr ||
+      (window->clientWidth == width && window->clientHeight == height))
+    return;
+  window->clientWidth = width;
+  window->clientHeight = height;
+  Send(handle, WM_SIZE, kind, MAKELONG(width, height));
+}
+
+int WindowCount() {
+  return Shared().windows.Size();
+}
+
+int ClassCount() {
+  return static_cast<int>(Shared().classes.size());
+}
+
+int CursorCount() {
+  return Shared().cursorCount;
+}
+
+std::string Dec(long long value) {
+  return std::to_string(value);
+}
+
+std::string Hex(unsigned long long value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", value);
+  return text;
+}
+
+std::string Text(const char *text) {
+  return text == nullptr ? "null" : text;
+}
+
+std::string HandleText(const void *handle) {
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
+    return handle == nullptr ? "null" : "invalid";
+  static const char *const kNames[] = {"ptr",       "hwnd",  "hdc",
+                                       "hglrc",     "file",  "mapping",
+                                       "hinstance", "hicon", "hcursor"};
+  const auto kind = static_cast<std::size_t>(platform::KindOf(handle));
+  if (kind == 0 || kind >= std::size(kNames))
+    return "ptr";
+  return kNames[kind] + Dec(static_cast<long long>(platform::SerialOf(handle)));
+}
+
+// Showing and destroying as the emulation does them itself, unseen by the
+// face's look at calls.
+BOOL ShowNow(HWND handle, int showCommand) {
+  Window *window = FindWindow(handle);
+  if (window == nullptr)
+    return FALSE;
+  const BOOL wasVisible = window->visible ? TRUE : FALSE;
+  const ShowKind kind = ShowKindOf(showCommand);
+  // The surface first: WM_ACTIVATE may run game code.
+  face::ShowSurface(window, kind);
+  window->visible = kind != ShowKind::Hide;
+  switch (kind) {
+  case ShowKind::Hide:
+    SetActivation(handle, false, window->minimised);
+    break;
+  case ShowKind::Minimise:
+    SetActivation(handle, false, true);
+    break;
+  default:
+    Shared().focus = handle;
+    SetActivation(handle, true, false);
+    break;
+  }
+  return wasVisible;
+}
+
+BOOL DestroyNow(HWND handle) {
+  State &s = Shared();
+  Window *window = FindWindow(handle);
+  if (window == nullptr)
+    return FALSE;
+  s.posted.erase(
+      std::remove_if(s.posted.begin(), s.posted.end(),
+                     [handle](const MSG &m) { return m.hwnd == handle; }),
+      s.posted.end());
+  if (s.focus == handle)
+    s.focus = nullptr;
+  face::DestroySurface(window);
+  s.windows.Remove(handle);
+  return TRUE;
+}
+
+} // namespace emulation
+
+// ---- the Win32 calls --------------------------------------------------------
+
+using namespace emulation;
+
+namespace {
+
+// A class or resource name below 0x10000 is a number, shown as "#n".
+std::string NameText(LPCSTR name) {
+  const auto id = reinterpret_cast<UINT_PTR>(name);
+  return name != nullptr && id <= 0xFFFF ? "#" + Dec(static_cast<long long>(id))
+                                         : Text(name);
+}
+
+// System icons and cursors are numbered 32512 and up; their handles carry
+// the number.
+template <typename H>
+H SystemResource(platform::HandleKind kind, HINSTANCE instance, LPCSTR name) {
+  const auto id = reinterpret_cast<UINT_PTR>(name);
+  if (instance != nullptr || id < 32512 || id > 0xFFFF)
+    return nullptr;
+  return platform::MakeHandle<H>(kind, id);
+}
+
+} // namespace
+
+HINSTANCE GetModuleHandleA(LPCSTR moduleName) {
+  if (face::Calling("GetModuleHandleA",
+                    [&] { return CallArgs{Text(moduleName)}; }) ||
+      moduleName != nullptr)
+    return nullptr; // the process's own module; no other is known
+  return platform::MakeHandle<HINSTANCE>(platform::HandleKind::Module, 1);
+}
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR iconName) {
+  if (face::Calling("LoadIconA", [&] {
+        return CallArgs{HandleText(instance), NameText(iconName)};
+      }))
+    return nullptr;
+  return SystemResource<HICON>(platform::HandleKind::Icon, instance, iconName);
+}
+
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
+  if (face::Calling("LoadCursorA", [&] {
+        return CallArgs{HandleText(instance), NameText(cursorName)};
+      }))
+    return nullptr;
+  return SystemResource<HCURSOR>(platform::HandleKind::Cursor, instance,
+                                 cursorName);
+}
+
+ATOM RegisterClassA(const WNDCLASSA *wc) {
+  if (face::Calling("RegisterClassA",
+                    [&] {
+                      if (wc == nullptr)
+                        return CallArgs{"null"};
+                      return CallArgs{NameText(wc->lpszClassName),
+                                      Hex(wc->style),
+                                      wc->lpfnWndProc ? "proc" : "null",
+                                      HandleText(wc->hInstance),
+                                      HandleText(wc->hIcon),
+                                      HandleText(wc->hCursor)};
+                    }) ||
+      wc == nullptr || wc->lpfnWndProc == nullptr ||
+      wc->lpszClassName == nullptr || *wc->lpszClassName == '\0')
+    return 0;
+  auto &classes = Shared().classes;
+  if (!classes.emplace(wc->lpszClassName, wc->lpfnWndProc).second)
+    return 0; // the name is taken
+  return static_cast<ATOM>(0xC000 + classes.size());
+}
+
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
+  State &s = Shared();
+  if (face::Calling(
+          "UnregisterClassA",
+          [&] {
+            return CallArgs{NameText(className), HandleText(instance)};
+          }) ||
+      className == nullptr || s.classes.count(className) == 0)
+    return FALSE;
+  for (auto &entry : s.windows.Items()) {
+    if (entry.second->className == className)
+      return FALSE; // a class with windows stays, as on Win32
+  }
+  s.classes.erase(className);
+  return TRUE;
+}
+
+BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle) {
+  if (face::Calling("AdjustWindowRectEx",
+                    [&] {
+                      return CallArgs{
+                          rect == nullptr
+                              ? "null"
+                              : Dec(rect->left) + "," + Dec(rect->top) + "," +
+                                    Dec(rect->right) + "," + Dec(rect->bottom),
+                          Hex(style), Dec(menu), Hex(exStyle)};
+                    }) ||
+      rect == nullptr)
+    return FALSE;
+  const RECT frame = FrameFor(style, menu != FALSE);
+  rect->left -= frame.left;
+  rect->top -= frame.top;
+  rect->right += frame.right;
+  rect->bottom += frame.bottom;
+  return TRUE;
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
+                     DWORD style, int x, int y, int width, int height,
+                     HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
+  State &s = Shared();
+  if (face::Calling("CreateWindowExA", [&] {
+        return CallArgs{Hex(exStyle),
+                        NameText(className),
+                        Text(windowName),
+                        Hex(style),
+                        Dec(x),
+                        Dec(y),
+                        Dec(width),
+                        Dec(height),
+                        HandleText(parent),
+                        HandleText(menu),
+                        HandleText(instance),
+                        param ? "ptr" : "null"};
+      }))
+    return nullptr;
+  const auto cls =
+      className == nullptr ? s.classes.end() : s.classes.find(className);
+  if (parent != nullptr || cls == s.classes.end())
+    return nullptr; // child windows are not offered
+  const RECT frame = FrameFor(style, menu != nullptr);
+  auto window = std::make_unique<Window>();
+  window->className = cls->first;
+  window->procedure = cls->second;
+  window->title = windowName == nullptr ? "" : windowName;
+  window->style = style;
+  window->x = x + frame.left;
+  window->y = y + frame.top;
+  window->clientWidth = std::max(width - frame.left - frame.right, 0);
+  window->clientHeight = std::max(height - frame.top - frame.bottom, 0);
+  window->fullScreen = (style & WS_POPUP) != 0 && s.modeChanged;
+  const int clientWidth = window->clientWidth;
+  const int clientHeight = window->clientHeight;
+  Window *record = window.get();
+  const HWND handle = s.windows.Add<HWND>(std::move(window));
+  record->handle = handle;
+  // The format the game asks for, so that setting it needs no new surface.
+  if (!face::StartVideo() || !RemakeSurface(handle, {true, 24, 0, 16, 0})) {
+    s.windows.Remove(handle);
+    return nullptr;
+  }
+  Send(handle, WM_SIZE, SIZE_RESTORED, MAKELONG(clientWidth, clientHeight));
+  if (FindWindow(handle) != nullptr && (style & WS_VISIBLE))
+    ShowNow(handle, SW_SHOW);
+  return FindWindow(handle) != nullptr ? handle : nullptr;
+}
+
+BOOL DestroyWindow(HWND window) {
+  if (face::Calling("DestroyWindow",
+                    [&] { return CallArgs{HandleText(window)}; }))
+    return FALSE;
+  return DestroyNow(window);
+}
+
+BOOL ShowWindow(HWND window, int showCommand) {
+  if (face::Calling("ShowWindow", [&] {
+        return CallArgs{HandleText(window), Dec(showCommand)};
+      }))
+    return FALSE;
+  return ShowNow(window, showCommand);
+}
+
+BOOL SetForegroundWindow(HWND handle) {
+  Window *window = FindWindow(handle);
+  if (face::Calling("SetForegroundWindow",
+                    [&] { return CallArgs{HandleText(handle)}; }) ||
+      window == nullptr)
+    return FALSE;
+  face::ShowSurface(window, ShowKind::Raise);
+  SetActivation(handle, true, window->minimised);
+  return TRUE;
+}
+
+HWND SetFocus(HWND handle) {
+  State &s = Shared();
+  if (face::Calling("SetFocus", [&] { return CallArgs{HandleText(handle)}; }))
+    return nullptr;
+  const HWND previous = s.focus;
+  if (handle == nullptr) {
+    s.focus = nullptr; // keys go nowhere until focus is set again
+    return previous;
+  }
+  Window *window = FindWindow(handle);
+  if (window == nullptr)
+    return nullptr;
+  s.focus = handle;
+  SetActivation(handle, true, window->minimised);
+  return previous;
+}
+
+HWND GetFocus() {
+  if (face::Calling("GetFocus", [] { return CallArgs{}; }))
+    return nullptr;
+  return Shared().focus;
+}
+
+BOOL SetWindowTextA(HWND handle, LPCSTR text) {
+  Window *window = FindWindow(handle);
+  if (face::Calling("SetWindowTextA",
+                    [&] {
+                      return CallArgs{HandleText(handle), Text(text)};
+                    }) ||
+      window == nullptr)
+    return FALSE;
+  window->title = text == nullptr ? "" : text;
+  face::RetitleSurface(window);
+  return TRUE;
+}
+
+int ShowCursor(BOOL show) {
+  face::Calling("ShowCursor", [&] { return CallArgs{Dec(show)}; });
+  const int count = Shared().cursorCount += show ? 1 : -1;
+  face::ShowPointer(count >= 0);
+  return count;
+}
+
+BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
+                  UINT removeMessage) {
+  State &s = Shared();
+  if (face::Calling("PeekMessageA",
+                    [&] {
+                      return CallArgs{HandleText(window), Hex(filterMin),
+                                      Hex(filterMax), Hex(removeMessage)};
+                    }) ||
+      msg == nullptr)
+    return FALSE;
+  face::PumpEvents();
+  if (!s.posted.empty()) {
+    *msg = s.posted.front();
+    if (removeMessage & PM_REMOVE)
+      s.posted.pop_front();
+    return TRUE;
+  }
+  if (s.quitPending) {
+    *msg = MSG{nullptr, WM_QUIT,       static_cast<WPARAM>(s.quitCode),
+               0,       face::Ticks(), {}};
+    s.quitPending = (removeMessage & PM_REMOVE) == 0;
+    return TRUE;
+  }
+  face::NothingQueued();
+  return FALSE;
+}
+
+BOOL TranslateMessage(const MSG *msg) {
+  if (face::Calling("TranslateMessage",
+                    [&] { return CallArgs{msg ? Hex(msg->message) : "null"}; }))
+    return FALSE;
+  // No character messages are made; the answer says whether it was a key.
+  return msg != nullptr &&
+                 (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP)
+             ? TRUE
+             : FALSE;
+}
+
+LRESULT DispatchMessageA(const MSG *msg) {
+  if (face::Calling("DispatchMessageA",
+                    [&] {
+                      if (msg == nullptr)
+                        return CallArgs{"null"};
+                      return CallArgs{HandleText(msg->hwnd), Hex(msg->message),
+                                      Dec(msg->wParam), Dec(msg->lParam)};
+                    }) ||
+      msg == nullptr)
+    return 0;
+  return Send(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+void PostQuitMessage(int exitCode) {
+  face::Calling("PostQuitMessage", [&] { return CallArgs{Dec(exitCode)}; });
+  Shared().quitPending = true;
+  Shared().quitCode = exitCode;
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam,
+                       LPARAM lParam) {
+  face::Calling("DefWindowProcA", [&] {
+    return CallArgs{HandleText(window), Hex(message), Dec(wParam), Dec(lParam)};
+  });
+  // Nothing here sends system commands or paints: closing is all there is.
+  if (message == WM_CLOSE)
+    DestroyNow(window);
+  return 0;
+}
