@@ -7,7 +7,7 @@ GENERATOR     := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 JOBS          ?= 2
 
 .PHONY: run test deps build release bench fuzz soak textures shots goldens \
-        windows test-windows format clean
+        windows test-windows web serve-web format clean
 
 run: release
 	@scripts/run.sh $(BUILD_RELEASE)
@@ -16,6 +16,7 @@ test: build
 	ctest --test-dir $(BUILD_TEST) --output-on-failure -j$(JOBS)
 	scripts/fuzz.sh short
 	scripts/windows.sh test
+	scripts/web.sh test $(BUILD_TEST)/tools/shot/tvlounge-shot
 
 deps:
 	@scripts/install-deps
@@ -33,6 +34,7 @@ release: deps
 
 bench: release
 	scripts/bench.sh $(BUILD_RELEASE)
+	scripts/web.sh bench
 
 fuzz: deps
 	scripts/fuzz.sh long
@@ -54,6 +56,12 @@ windows: deps
 
 test-windows: deps
 	scripts/windows.sh test
+
+web: deps
+	scripts/web.sh build
+
+serve-web: deps
+	scripts/web.sh serve
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -183,10 +183,16 @@ std::string FragmentShaderSource(const ShaderKey &key) {
     }
     const std::string n = std::to_string(i);
     s += "  {\n";
-    s += u.target == TexTarget::kCube
-             ? "    vec4 t = textureCube(uUnit" + n + ", vTexCoord" + n + ");\n"
-             : "    vec4 t = texture2D(uUnit" + n + ", vTexCoord" + n +
-                   ".st);\n";
+    if (u.target == TexTarget::kCube) {
+      // A zero direction names no face: take +Z's centre, as the
+      // fixed-function pipeline the pictures were made on does (the bump
+      // pass looks the cube map up at (0, 0, 0)).
+      s += "    vec3 c = vTexCoord" + n + ";\n";
+      s += "    if (dot(c, c) == 0.0) c = vec3(0.0, 0.0, 1.0);\n";
+      s += "    vec4 t = textureCube(uUnit" + n + ", c);\n";
+    } else {
+      s += "    vec4 t = texture2D(uUnit" + n + ", vTexCoord" + n + ".st);\n";
+    }
     switch (u.mode) {
     case EnvMode::kModulate:
       s += "    previous = previous * t;\n";

@@ -29,51 +29,7 @@ quietly() {
   fi
 }
 
-# apt-get with a private deb-src list and private state, so that the system's
-# apt configuration and package lists stay untouched.
-private_apt() {
-  local a=$deps/apt
-  mkdir -p "$a/lists/partial" "$a/cache/archives/partial" "$a/parts"
-  local codename
-  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-  local key=/usr/share/keyrings/debian-archive-keyring.gpg
-  cat >"$a/sources.list" <<SRC
-deb-src [signed-by=$key] http://deb.debian.org/debian $codename main
-deb-src [signed-by=$key] http://deb.debian.org/debian $codename-updates main
-deb-src [signed-by=$key] http://deb.debian.org/debian-security $codename-security main
-SRC
-  apt-get -q -o Dir::Etc::SourceList="$a/sources.list" \
-    -o Dir::Etc::SourceParts="$a/parts" -o Dir::State::Lists="$a/lists" \
-    -o Dir::Cache="$a/cache" -o APT::Sandbox::User=root "$@"
-}
-
-build_jpeg() {
-  # The same release as the Linux build's libjpeg.
-  local version
-  version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev 2>/dev/null || true)
-  local stamp=$prefix/stamps/jpeg-${version:-latest}
-  [ -f "$stamp" ] && return 0
-  log "building libjpeg-turbo ${version:-(latest)} for Windows (once)"
-  rm -rf "$deps/src" "$deps/jpeg-build"
-  mkdir -p "$deps/src" "$prefix/include" "$prefix/lib" "$prefix/stamps"
-  quietly apt-update private_apt update
-  (cd "$deps/src" && quietly apt-source private_apt source --download-only \
-    "libjpeg-turbo${version:+=$version}")
-  local dsc
-  dsc=$(ls "$deps"/src/libjpeg-turbo_*.dsc)
-  quietly dpkg-source dpkg-source -x "$dsc" "$deps/src/libjpeg-turbo"
-  # SIMD needs nasm; the plain C paths decode the same pictures.
-  quietly jpeg-configure cmake -S "$deps/src/libjpeg-turbo" -B "$deps/jpeg-build" \
-    -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DWITH_SIMD=OFF -DENABLE_SHARED=OFF \
-    -DWITH_TURBOJPEG=OFF -Wno-dev
-  quietly jpeg-build cmake --build "$deps/jpeg-build" --target jpeg-static -j"$jobs"
-  cp "$deps/src/libjpeg-turbo/"{jpeglib.h,jmorecfg.h,jerror.h} \
-    "$deps/jpeg-build/jconfig.h" "$prefix/include/"
-  cp "$deps/jpeg-build/libjpeg.a" "$prefix/lib/"
-  rm -rf "$deps/src" "$deps/jpeg-build"
-  touch "$stamp"
-}
+. "$tvl_root/scripts/debian-source.sh"
 
 build_gtest() {
   local version
@@ -112,7 +68,7 @@ check_imports() {
 
 build() {
   mkdir -p "$deps"
-  build_jpeg
+  build_jpeg_for Windows "$toolchain"
   build_gtest
   log "libjpeg and GoogleTest ready after ${SECONDS} s"
   # Configured on every run: cheap, and a tree whose first configure failed

@@ -1,0 +1,135 @@
+// The web face: a game window's surface is the page's one canvas (sized to
+// the window's client area), GL contexts are WebGL 1 contexts on it drawn
+// through the shader subset, a swap waits for the browser's next animation
+// frame, the title is the page's, and full screen is the page's Fullscreen
+// API; the Win32 names are the shared emulation's. Lacks: more than one
+// surface on screen at once (the page has one canvas), display modes other
+// than the game's 640 x 480 and the screen's own, a pointer to hide.
+#include "platform/emulation.h"
+#include "platform/web/web_page.h"
+#include "platform/web/web_walk.h"
+
+#include "gl11/api.h"
+#include "gl11/web.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr char kCanvas[] = "#canvas";
+
+EMSCRIPTEN_WEBGL_CONTEXT_HANDLE HandleOf(face::Context *context) {
+  return static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(
+      reinterpret_cast<std::intptr_t>(context));
+}
+
+} // namespace
+
+namespace face {
+
+bool Calling(const char *, const std::function<emulation::CallArgs()> &) {
+  return false;
+}
+
+bool MakeSurface(emulation::Window *window,
+                 const platform::PixelFormat &format) {
+  emscripten_set_canvas_element_size(kCanvas, std::max(window->clientWidth, 1),
+                                     std::max(window->clientHeight, 1));
+  web_face::ShowTitle(window->title.c_str());
+  window->surfaceFormat = format;
+  return true;
+}
+
+void ShowSurface(emulation::Window *, emulation::ShowKind) {}
+
+void RetitleSurface(emulation::Window *window) {
+  web_face::ShowTitle(window->title.c_str());
+}
+
+void ShowPointer(bool) {}
+
+void SwapSurface(emulation::Window *) {
+  // The browser shows what was drawn once the game yields to it.
+  web_face::AwaitAnimationFrame();
+  web_face::WalkPassPresented();
+}
+
+void DestroySurface(emulation::Window *) {}
+
+// The game's mode is offered at any depth: the canvas keeps its size and the
+// page scales it to the screen.
+bool ClosestMode(const emulation::DisplayMode &wanted,
+                 emulation::DisplayMode *closest, bool *depthFixed) {
+  const emulation::DisplayMode desktop = DesktopMode();
+  *depthFixed = true;
+  const bool game = wanted.width == 640 && wanted.height == 480;
+  const bool screen =
+      wanted.width == desktop.width && wanted.height == desktop.height;
+  if (!game && !screen)
+    return false;
+  *closest = {wanted.width, wanted.height, desktop.bits};
+  return true;
+}
+
+emulation::DisplayMode DesktopMode() {
+  int width = 0;
+  int height = 0;
+  emscripten_get_screen_size(&width, &height);
+  return {width, height, 32};
+}
+
+void SetFullScreen(emulation::Window *, const emulation::DisplayMode *mode) {
+  web_face::PageFullScreen(mode != nullptr);
+}
+
+DWORD Ticks() {
+  return static_cast<DWORD>(emscripten_get_now());
+}
+
+bool StartVideo(std::string *) {
+  return true;
+}
+
+Context *CreateContext(emulation::Window *window) {
+  EmscriptenWebGLContextAttributes attributes;
+  emscripten_webgl_init_context_attributes(&attributes);
+  attributes.alpha = window->surfaceFormat.alphaBits > 0;
+  attributes.depth = window->surfaceFormat.depthBits > 0;
+  attributes.stencil = window->surfaceFormat.stencilBits > 0;
+  attributes.antialias = false;
+  attributes.majorVersion = 1;
+  attributes.minorVersion = 0;
+  const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
+      emscripten_webgl_create_context(kCanvas, &attributes);
+  if (context <= 0) {
+    std::fprintf(stderr, "WebGL context: error %d\n",
+                 static_cast<int>(context));
+    return nullptr;
+  }
+  return reinterpret_cast<Context *>(static_cast<std::intptr_t>(context));
+}
+
+bool MakeCurrent(emulation::Window *, Context *context) {
+  return emscripten_webgl_make_context_current(HandleOf(context)) ==
+         EMSCRIPTEN_RESULT_SUCCESS;
+}
+
+void DeleteContext(Context *context) {
+  gl11::ForgetWebContext(static_cast<int>(HandleOf(context)));
+  emscripten_webgl_destroy_context(HandleOf(context));
+}
+
+PROC ProcAddress(const char *name) {
+  return reinterpret_cast<PROC>(tvl11_ProcAddress(name));
+}
+
+// A hidden page draws no frames, and the swap waits for the next one.
+void WaitRefresh(emulation::Window *) {}
+
+} // namespace face

@@ -1,0 +1,82 @@
+// The JavaScript half of the face lives in page.js (TvLounge); these are the
+// calls into it. The asynchronous ones suspend the game's own loop through
+// ASYNCIFY, so WinMain keeps its shape and the page stays responsive.
+#include "platform/web/web_page.h"
+
+#include "platform/win32.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The bodies are JavaScript.
+// clang-format off
+EM_ASYNC_JS(int, PageAsk, (const char *caption, const char *text, int yesNo), {
+  const answer = await TvLounge.ask(UTF8ToString(caption), UTF8ToString(text),
+                                    yesNo != 0);
+  return answer === "yes" ? 6 : answer === "no" ? 7 : 1;
+});
+
+EM_ASYNC_JS(void, PageNextFrame, (), { await TvLounge.nextFrame(); });
+
+EM_JS(void, PageTitle, (const char *text),
+      { TvLounge.setTitle(UTF8ToString(text)); });
+
+EM_JS(int, PageFullScreen_, (int on), { return TvLounge.fullScreen(on != 0); });
+
+EM_JS(char *, PageWalk, (int seed), {
+  return allocateUTF8(seed ? TvLounge.walkSeed() : TvLounge.walkKeys());
+});
+
+EM_JS(void, PageWalkDone, (), { TvLounge.walkDone(); });
+
+EM_JS(void, PageEnded, (int code), { TvLounge.ended(code); });
+// clang-format on
+
+std::string TakeString(char *text) {
+  std::string copy = text ? text : "";
+  std::free(text);
+  return copy;
+}
+
+} // namespace
+
+namespace web_face {
+
+int AskPage(const char *caption, const char *text, bool yesNo) {
+  const int answer = PageAsk(caption ? caption : "", text ? text : "", yesNo);
+  static_assert(IDYES == 6 && IDNO == 7 && IDOK == 1, "the page's answers");
+  return answer;
+}
+
+void ShowTitle(const char *text) {
+  PageTitle(text ? text : "");
+}
+
+bool PageFullScreen(bool on) {
+  return PageFullScreen_(on) != 0;
+}
+
+void AwaitAnimationFrame() {
+  PageNextFrame();
+}
+
+std::string WalkSeed() {
+  return TakeString(PageWalk(1));
+}
+
+std::string WalkKeys() {
+  return TakeString(PageWalk(0));
+}
+
+void MarkWalkDone() {
+  PageWalkDone();
+}
+
+void ShowEnded(int exitCode) {
+  PageEnded(exitCode);
+}
+
+} // namespace web_face

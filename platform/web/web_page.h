@@ -1,0 +1,25 @@
+// The page around the canvas (page.js): its message box,
+// title, full screen, animation frames, the walk in its query string and
+// the notice when the game ends.
+#pragma once
+
+#include <string>
+
+namespace web_face {
+
+// The page's modal box; the Win32 answer (IDYES, IDNO or IDOK). Suspends
+// the game until the player answers.
+int AskPage(const char *caption, const char *text, bool yesNo);
+// The page's title and the status line under the canvas.
+void ShowTitle(const char *text);
+// Full screen on or off; false where the page may not go full screen.
+bool PageFullScreen(bool on);
+// Suspends the game until the browser draws the next frame.
+void AwaitAnimationFrame();
+// The query string's walk: seed and keys, empty when not given.
+std::string WalkSeed();
+std::string WalkKeys();
+void MarkWalkDone();
+void ShowEnded(int exitCode);
+
+} // namespace web_face

@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# The web build: the game compiled to WebAssembly with emscripten, drawing
+# through the shader subset over WebGL, in a page of our own.
+#   scripts/web.sh build          build-web/: index.html, page.js,
+#                                 tvlounge.js, .wasm and .data (the textures)
+#   scripts/web.sh serve          build, then serve build-web/ on 127.0.0.1
+#                                 (PORT, default 8080) until interrupted
+#   scripts/web.sh test SHOT      build, then play the page in headless
+#                                 Chromium and compare four walks with the
+#                                 pictures of the snapshot tool SHOT
+#   scripts/web.sh bench          build, then the page's frame rate
+#   scripts/web.sh picture        build, then docs/pictures/browser.png: the
+#                                 page in Chromium after a walk inside
+# libjpeg (from Debian's own source package) is built for the web once and
+# kept in build-web/deps/, as is the browser driver (npm, tests/web/).
+set -euo pipefail
+tvl_root=$(cd "$(dirname "$0")/.." && pwd)
+out=${TVL_WEB_BUILD:-$tvl_root/build-web}
+deps=$out/deps
+prefix=$deps/prefix
+jobs=${JOBS:-2}
+# Debian's node does not search Debian's module folder on its own; emcc's
+# JavaScript passes need acorn from there.
+export NODE_PATH=/usr/share/nodejs
+
+log() { echo "web.sh: $*"; }
+
+quietly() {
+  local name=$1
+  shift
+  if ! "$@" >"$deps/$name.log" 2>&1; then
+    tail -n 40 "$deps/$name.log"
+    log "$name failed (log: $deps/$name.log)"
+    return 1
+  fi
+}
+
+. "$tvl_root/scripts/debian-source.sh"
+
+build() {
+  mkdir -p "$deps"
+  local toolchain
+  toolchain=$(dirname "$(command -v emcc)")/../share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+  [ -f "$toolchain" ] || toolchain=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+  # CMake's size probes answer nonsense under emscripten: say wasm32's sizes.
+  build_jpeg_for "the web" "$toolchain" -DSIZE_T=4 -DHAVE_SIZE_T=TRUE \
+    -DUNSIGNED_LONG=4 -DHAVE_UNSIGNED_LONG=TRUE
+  emcmake cmake -S "$tvl_root" -B "$out/cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" \
+    -DTVL_TESTS=OFF -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
+  cmake --build "$out/cmake" -j"$jobs"
+  cp "$tvl_root"/platform/web/{index.html,page.js} "$out/"
+  cp "$out"/cmake/app/tvlounge.{js,wasm,data} "$out/"
+  log "built $out/index.html after ${SECONDS} s"
+}
+
+# puppeteer-core drives the system's Chromium; it downloads no browser.
+browser_driver() {
+  local node=$deps/node
+  if ! cmp -s "$tvl_root/tests/web/package-lock.json" "$node/package-lock.json"; then
+    mkdir -p "$node"
+    cp "$tvl_root"/tests/web/package{,-lock}.json "$node/"
+    quietly npm-ci npm ci --prefix "$node" --ignore-scripts --no-audit --no-fund
+  fi
+  # ES modules find packages beside the script, not through NODE_PATH.
+  cp "$tvl_root/tests/web/browser_test.mjs" "$node/"
+}
+
+# The walks of the golden scenes, at the page's 640 x 480.
+walk_args() {
+  grep -v '^#' "$tvl_root/tests/render/golden_scenes.txt" |
+    while read -r name seed _size keys; do
+      [ -n "$name" ] && printf '%s\n%s\n%s\n' "$name" "$seed" "$keys"
+    done
+}
+
+run_tests() {
+  local shot=${1:?usage: $0 test SNAPSHOT_TOOL}
+  browser_driver
+  local pictures=$out/test
+  rm -rf "$pictures"
+  mkdir -p "$pictures"
+  local args=()
+  mapfile -t args < <(walk_args)
+  local status=0
+  node "$deps/node/browser_test.mjs" "$out" "$pictures" "${args[@]}" || status=1
+  # Each walk's last frame against the snapshot tool's picture of the same
+  # walk: at most 2% of the pixels may differ by more than 3%.
+  local i name seed keys differ limit passed=0 failed=0
+  for ((i = 0; i < ${#args[@]}; i += 3)); do
+    name=${args[i]} seed=${args[i + 1]} keys=${args[i + 2]}
+    [ -f "$pictures/$name.png" ] || { failed=$((failed + 1)); continue; }
+    SDL_VIDEODRIVER=offscreen \
+      LSAN_OPTIONS="suppressions=$tvl_root/tests/lsan.supp:print_suppressions=0" \
+      "$shot" --seed "$seed" --keys "$keys" \
+      --out "$pictures/$name-tool.png" >/dev/null
+    differ=$(compare -metric AE -fuzz 3% "$pictures/$name.png" \
+      "$pictures/$name-tool.png" "$pictures/$name-diff.png" 2>&1 >/dev/null || true)
+    limit=$((640 * 480 * 2 / 100))
+    if [[ "$differ" =~ ^[0-9]+$ ]] && [ "$differ" -le "$limit" ]; then
+      log "ok   $name: $differ of 307200 pixels differ from the snapshot tool's"
+      passed=$((passed + 1))
+    else
+      log "FAIL $name: $differ of 307200 pixels differ (at most $limit)"
+      failed=$((failed + 1))
+      status=1
+    fi
+  done
+  log "pictures: $passed passed, $failed failed (in $pictures)"
+  return $status
+}
+
+case "${1:-}" in
+build) build ;;
+serve)
+  build
+  port=${PORT:-8080}
+  log "serving http://127.0.0.1:$port/ (Ctrl+C stops)"
+  exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$out"
+  ;;
+test)
+  build
+  run_tests "${2:-}"
+  ;;
+bench)
+  build
+  browser_driver
+  node "$deps/node/browser_test.mjs" --bench "$out"
+  ;;
+picture)
+  build
+  browser_driver
+  node "$deps/node/browser_test.mjs" --picture "$out" \
+    "$tvl_root/docs/pictures/browser.png" 2 "DOWN*28 RIGHT*18 B"
+  ;;
+*)
+  echo "usage: $0 build|serve|test SNAPSHOT_TOOL|bench|picture" >&2
+  exit 2
+  ;;
+esac
