@@ -125,7 +125,7 @@ const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
   headless: true,
   args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
-    '--ignore-gpu-blocklist', '--window-size=800,700'],
+    '--ignore-gpu-blocklist', '--disable-dev-shm-usage', '--window-size=800,700'],
   defaultViewport: { width: 800, height: 700, deviceScaleFactor: 1 },
 });
 try {
