@@ -7,8 +7,20 @@
 #   build_jpeg_for NAME TOOLCHAIN [CMAKE ARGS...]
 #                                libjpeg-turbo, the Linux build's release,
 #                                into $prefix (include/, lib/libjpeg.a), once
+#   quietly NAME COMMAND...      runs a long step, its output kept in
+#                                $deps/NAME.log and shown only on failure
 # Callers set deps (work folder) and prefix (install folder) and define
-# quietly NAME COMMAND... (run a long step, show its log only on failure).
+# log MESSAGE.
+
+quietly() {
+  local name=$1
+  shift
+  if ! "$@" >"$deps/$name.log" 2>&1; then
+    tail -n 40 "$deps/$name.log"
+    log "$name failed (log: $deps/$name.log)"
+    return 1
+  fi
+}
 
 # The archive this machine's apt sources (one-line or deb822) use for a suite.
 host_uri() {
@@ -57,7 +69,7 @@ build_jpeg_for() {
   version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev 2>/dev/null || true)
   local stamp=$prefix/stamps/jpeg-${version:-latest}
   [ -f "$stamp" ] && return 0
-  echo "building libjpeg-turbo ${version:-(latest)} for $name (once)"
+  log "building libjpeg-turbo ${version:-(latest)} for $name (once)"
   rm -rf "$deps/src" "$deps/jpeg-build"
   mkdir -p "$deps/src" "$prefix/include" "$prefix/lib" "$prefix/stamps"
   quietly apt-update private_apt update

@@ -25,16 +25,6 @@ export NODE_PATH=/usr/share/nodejs
 
 log() { echo "web.sh: $*"; }
 
-quietly() {
-  local name=$1
-  shift
-  if ! "$@" >"$deps/$name.log" 2>&1; then
-    tail -n 40 "$deps/$name.log"
-    log "$name failed (log: $deps/$name.log)"
-    return 1
-  fi
-}
-
 . "$tvl_root/scripts/debian-source.sh"
 
 build() {

@@ -18,17 +18,6 @@ jobs=${JOBS:-2}
 
 log() { echo "windows.sh: $*"; }
 
-# Runs a long step quietly; shows its log only when it fails.
-quietly() {
-  local name=$1
-  shift
-  if ! "$@" >"$deps/$name.log" 2>&1; then
-    tail -n 40 "$deps/$name.log"
-    log "$name failed (log: $deps/$name.log)"
-    return 1
-  fi
-}
-
 . "$tvl_root/scripts/debian-source.sh"
 
 build_gtest() {
