@@ -11,6 +11,7 @@
 #include "platform/sdl_gl_context.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace emulation {
@@ -146,15 +147,13 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
   }
   if (!StartVideo())
     return DISP_CHANGE_FAILED;
-  // Fields the record leaves out keep the desktop's values.
-  const DisplayMode desktop = face::DesktopMode();
-  const auto field = [mode](DWORD flag, DWORD value, int otherwise) {
-    return (mode->dmFields & flag) ? static_cast<int>(value) : otherwise;
+  // The game names all three; a field left out matches no mode.
+  const auto field = [mode](DWORD flag, DWORD value) {
+    return (mode->dmFields & flag) ? static_cast<int>(value) : 0;
   };
-  const DisplayMode wanted = {
-      field(DM_PELSWIDTH, mode->dmPelsWidth, desktop.width),
-      field(DM_PELSHEIGHT, mode->dmPelsHeight, desktop.height),
-      field(DM_BITSPERPEL, mode->dmBitsPerPel, desktop.bits)};
+  const DisplayMode wanted = {field(DM_PELSWIDTH, mode->dmPelsWidth),
+                              field(DM_PELSHEIGHT, mode->dmPelsHeight),
+                              field(DM_BITSPERPEL, mode->dmBitsPerPel)};
   DisplayMode offered = {};
   bool depthFixed = false;
   if (!face::ClosestMode(wanted, &offered, &depthFixed) ||
@@ -256,9 +255,6 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
       SDL_GL_MakeCurrent(window->surface, rc->context) != 0)
     return FALSE;
   Shared().current = renderingContext;
-  // The game advances one step per frame: without vsync it would run at
-  // thousands of steps a second. Drivers without it just swap at once.
-  SDL_GL_SetSwapInterval(1);
   return TRUE;
 }
 
@@ -276,11 +272,29 @@ BOOL wglDeleteContext(HGLRC renderingContext) {
   return TRUE;
 }
 
+namespace {
+
+// Vsync asked for the WGL way, answered over SDL, so that the game asks as it
+// does on Windows. Drivers without it just swap at once.
+const char *ExtensionsString() {
+  return "WGL_EXT_swap_control";
+}
+
+BOOL SwapInterval(int interval) {
+  return SDL_GL_SetSwapInterval(interval) == 0 ? TRUE : FALSE;
+}
+
+} // namespace
+
 PROC wglGetProcAddress(LPCSTR name) {
   if (face::Calling("wglGetProcAddress",
                     [&] { return CallArgs{Text(name)}; }) ||
       name == nullptr || Shared().current == nullptr)
     return nullptr; // entry points belong to a current context
+  if (std::strcmp(name, "wglGetExtensionsStringEXT") == 0)
+    return reinterpret_cast<PROC>(&ExtensionsString);
+  if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
+    return reinterpret_cast<PROC>(&SwapInterval);
   return reinterpret_cast<PROC>(SDL_GL_GetProcAddress(name));
 }
 
