@@ -11,6 +11,8 @@
 #include "platform/gl.h"
 #include "render/gl_objects.h"
 
+#include <cstring>
+
 namespace {
 
 // wglGetProcAddress's result type differs between platforms; going through a
@@ -21,6 +23,21 @@ template <typename Pointer> Pointer FetchEntryPoint(const char *name) {
 }
 
 } // namespace
+
+void AskForVsync() {
+  using ExtensionsProc = const char *(WINAPI *)();
+  using SwapIntervalProc = BOOL(WINAPI *)(int);
+  const auto extensions =
+      FetchEntryPoint<ExtensionsProc>("wglGetExtensionsStringEXT");
+  if (!extensions || !std::strstr(extensions(), "WGL_EXT_swap_control")) {
+    return; // the driver swaps at once
+  }
+  const auto swapInterval =
+      FetchEntryPoint<SwapIntervalProc>("wglSwapIntervalEXT");
+  if (swapInterval) {
+    swapInterval(1);
+  }
+}
 
 bool InitScene() {
   glShadeModel(GL_SMOOTH);

@@ -145,6 +145,7 @@ bool OpenSceneWindow(const char *title, int width, int height, int bits,
   if (!wglMakeCurrent(deviceContext, renderingContext)) {
     return FailAfterTeardown("Can't Activate The GL Rendering Context.");
   }
+  AskForVsync();
 
   ShowWindow(windowHandle, SW_SHOW);
   SetForegroundWindow(windowHandle);

@@ -61,28 +61,22 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void SetActivation(HWND window, bool active, bool minimised);
 // A WM_CLOSE for every window; with none, a quit request.
 void CloseAll();
-// The client area takes a new size (a user's resize): the record, then
-// WM_SIZE at once. The surface is the face's business.
-void ResizeClient(HWND window, int width, int height, WPARAM kind);
+// A user's resize of the client area: the record, then WM_SIZE at once.
+void ResizeClient(HWND window, int width, int height);
 
-// Makes the window a new surface for the format (the size, style and mode
-// in its record), moving a context current on the old one to it.
+// A new surface as the record says, a context current on the old one moved.
 bool RemakeSurface(HWND window, const platform::PixelFormat &format);
-// The mode a full-screen pop-up takes while ChangeDisplaySettingsA has set
-// one; false when none is set.
+// The mode ChangeDisplaySettingsA set; false while none is.
 bool ChangedMode(DisplayMode *mode);
-// Whether a mode the display offers answers a request: width and height
-// exactly, and the depth too unless the display cannot change it.
+// Width and height exact, and the depth unless the display cannot change it.
 bool ModeAnswers(const DisplayMode &offered, const DisplayMode &wanted,
                  bool depthFixed);
-// Forgets every window, class, message, context and mode (contexts and
-// surfaces destroyed), for a fresh twin.
+// Forgets everything, destroying contexts and surfaces, for a fresh twin.
 void ResetAll();
 int WindowCount();
 int ClassCount();
 int ContextCount();
 bool ContextCurrent();
-
 int CursorCount();
 
 // A call's arguments as text, for the face's log: numbers in decimal, flags
@@ -102,10 +96,9 @@ std::string HandleText(const void *handle);
 // modes, its clock, its events, and a look at every call.
 namespace face {
 
-// Called first by every shared Win32 call, with its name and its arguments
-// on demand; true makes the call fail now: it returns its failure value
-// (null, 0, FALSE, INVALID_HANDLE_VALUE, INVALID_FILE_SIZE,
-// DISP_CHANGE_FAILED) without effect.
+// Called first by every shared Win32 call with its name and its arguments on
+// demand; true makes the call return its failure value (null, 0, FALSE,
+// INVALID_HANDLE_VALUE, INVALID_FILE_SIZE, DISP_CHANGE_FAILED) unacted.
 bool Calling(const char *name,
              const std::function<emulation::CallArgs()> &args);
 
@@ -123,19 +116,16 @@ void RetitleSurface(emulation::Window *window);
 void ShowPointer(bool shown);
 // Destroys it as its window goes.
 void DestroySurface(emulation::Window *window);
-// The offered mode nearest to the request; false when none has its size.
-// depthFixed: the display cannot change depth (all its modes share one).
+// The offered mode nearest the request, false for none of its size;
+// depthFixed: the display cannot change depth (its modes share one).
 bool ClosestMode(const emulation::DisplayMode &wanted,
                  emulation::DisplayMode *closest, bool *depthFixed);
-// The mode in use when no other is set.
-emulation::DisplayMode DesktopMode();
 // A pop-up goes full screen in the set mode (null: back to a window).
 void SetFullScreen(emulation::Window *window,
                    const emulation::DisplayMode *mode);
 // Milliseconds, for message times.
 DWORD Ticks();
-// Before PeekMessageA looks at the queue: the face's own events become
-// messages.
+// Before PeekMessageA looks: the face's own events become messages.
 void PumpEvents();
 // When PeekMessageA found nothing: one call per idle pass of the loop.
 void NothingQueued();
@@ -152,6 +142,9 @@ bool MakeCurrent(emulation::Window *window, Context *context);
 void DeleteContext(Context *context);
 // What wglGetProcAddress hands the game for an entry point's name.
 PROC ProcAddress(const char *name);
+// Swaps of the current context wait for this many refreshes (0: none);
+// false where the driver cannot say.
+bool SwapInterval(int interval);
 // A swap of a window that is not on screen waits one refresh interval, so
 // that an idle minimised game does not spin.
 void WaitRefresh(emulation::Window *window);

@@ -8,6 +8,7 @@
 // screen and memory DCs, layer planes, sharing lists, DescribePixelFormat.
 #include "platform/emulation_state.h"
 
+#include <cstring>
 #include <memory>
 
 namespace emulation {
@@ -123,15 +124,13 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
   }
   if (!face::StartVideo())
     return DISP_CHANGE_FAILED;
-  // Fields the record leaves out keep the desktop's values.
-  const DisplayMode desktop = face::DesktopMode();
-  const auto field = [mode](DWORD flag, DWORD value, int otherwise) {
-    return (mode->dmFields & flag) ? static_cast<int>(value) : otherwise;
+  // The game names all three; a field left out matches no mode.
+  const auto field = [mode](DWORD flag, DWORD value) {
+    return (mode->dmFields & flag) ? static_cast<int>(value) : 0;
   };
-  const DisplayMode wanted = {
-      field(DM_PELSWIDTH, mode->dmPelsWidth, desktop.width),
-      field(DM_PELSHEIGHT, mode->dmPelsHeight, desktop.height),
-      field(DM_BITSPERPEL, mode->dmBitsPerPel, desktop.bits)};
+  const DisplayMode wanted = {field(DM_PELSWIDTH, mode->dmPelsWidth),
+                              field(DM_PELSHEIGHT, mode->dmPelsHeight),
+                              field(DM_BITSPERPEL, mode->dmBitsPerPel)};
   DisplayMode offered = {};
   bool depthFixed = false;
   if (!face::ClosestMode(wanted, &offered, &depthFixed) ||
@@ -247,11 +246,29 @@ BOOL wglDeleteContext(HGLRC renderingContext) {
   return TRUE;
 }
 
+namespace {
+
+// Vsync asked for the WGL way, answered by the face, so that the game asks
+// as it does on Windows. Drivers without it just swap at once.
+const char *ExtensionsString() {
+  return "WGL_EXT_swap_control";
+}
+
+BOOL SwapInterval(int interval) {
+  return face::SwapInterval(interval) ? TRUE : FALSE;
+}
+
+} // namespace
+
 PROC wglGetProcAddress(LPCSTR name) {
   if (face::Calling("wglGetProcAddress",
                     [&] { return CallArgs{Text(name)}; }) ||
       name == nullptr || Shared().current == nullptr)
     return nullptr; // entry points belong to a current context
+  if (std::strcmp(name, "wglGetExtensionsStringEXT") == 0)
+    return reinterpret_cast<PROC>(&ExtensionsString);
+  if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
+    return reinterpret_cast<PROC>(&SwapInterval);
   return face::ProcAddress(name);
 }
 

@@ -31,18 +31,6 @@ RECT FrameFor(DWORD style, bool menu) {
   return {border, border + caption, border, border};
 }
 
-ShowKind ShowKindOf(int showCommand) {
-  switch (showCommand) {
-  case SW_HIDE:
-    return ShowKind::Hide;
-  case SW_MINIMIZE:
-  case SW_SHOWMINIMIZED:
-    return ShowKind::Minimise;
-  default: // shown, normal, restored: shown and activated
-    return ShowKind::Show;
-  }
-}
-
 } // namespace
 
 State &Shared() {
@@ -87,14 +75,14 @@ void CloseAll() {
     Post(s.windows.HandleOf<HWND>(entry.first), WM_CLOSE, 0, 0);
 }
 
-void ResizeClient(HWND handle, int width, int height, WPARAM kind) {
+void ResizeClient(HWND handle, int width, int height) {
   Window *window = FindWindow(handle);
   if (window == nullptr ||
       (window->clientWidth == width && window->clientHeight == height))
     return;
   window->clientWidth = width;
   window->clientHeight = height;
-  Send(handle, WM_SIZE, kind, MAKELONG(width, height));
+  Send(handle, WM_SIZE, SIZE_RESTORED, MAKELONG(width, height));
 }
 
 int WindowCount() {
@@ -142,7 +130,11 @@ BOOL ShowNow(HWND handle, int showCommand) {
   if (window == nullptr)
     return FALSE;
   const BOOL wasVisible = window->visible ? TRUE : FALSE;
-  const ShowKind kind = ShowKindOf(showCommand);
+  const ShowKind kind =
+      showCommand == SW_HIDE ? ShowKind::Hide
+      : showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED
+          ? ShowKind::Minimise
+          : ShowKind::Show;
   // The surface first: WM_ACTIVATE may run game code.
   face::ShowSurface(window, kind);
   window->visible = kind != ShowKind::Hide;
@@ -193,13 +185,13 @@ std::string NameText(LPCSTR name) {
 }
 
 // System icons and cursors are numbered 32512 and up; their handles carry
-// the number.
+// the number. The process has none of its own.
 template <typename H>
 H SystemResource(platform::HandleKind kind, HINSTANCE instance, LPCSTR name) {
   const auto id = reinterpret_cast<UINT_PTR>(name);
-  if (instance != nullptr || id < 32512 || id > 0xFFFF)
-    return nullptr;
-  return platform::MakeHandle<H>(kind, id);
+  return instance == nullptr && id >= 32512 && id <= 0xFFFF
+             ? platform::MakeHandle<H>(kind, id)
+             : nullptr;
 }
 
 } // namespace

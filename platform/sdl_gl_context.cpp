@@ -84,12 +84,7 @@ Context *CreateContext(emulation::Window *window) {
 bool MakeCurrent(emulation::Window *window, Context *context) {
   if (window == nullptr || context == nullptr)
     return SDL_GL_MakeCurrent(nullptr, nullptr) == 0;
-  if (SDL_GL_MakeCurrent(window->surface, SdlContext(context)) != 0)
-    return false;
-  // The game advances one step per frame: without vsync it would run at
-  // thousands of steps a second. Drivers without it just swap at once.
-  SDL_GL_SetSwapInterval(1);
-  return true;
+  return SDL_GL_MakeCurrent(window->surface, SdlContext(context)) == 0;
 }
 
 void DeleteContext(Context *context) {
@@ -99,6 +94,10 @@ void DeleteContext(Context *context) {
 
 PROC ProcAddress(const char *name) {
   return reinterpret_cast<PROC>(platform::GlProcAddress(name));
+}
+
+bool SwapInterval(int interval) {
+  return SDL_GL_SetSwapInterval(interval) == 0;
 }
 
 void WaitRefresh(emulation::Window *window) {

@@ -153,7 +153,6 @@ static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA size");
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
 #define SIZE_RESTORED 0
-#define SIZE_MAXIMIZED 2
 #define SC_SCREENSAVE 0xF140
 #define SC_MONITORPOWER 0xF170
 
@@ -249,18 +248,15 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName);
 ATOM RegisterClassA(const WNDCLASSA *windowClass);
 // FALSE for an unknown class or one that still has windows.
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
-// Grows a client rectangle by the style's frame (no menu); CreateWindowExA
-// takes the same frame off, so the client area is the size asked for.
+// Grows a client rectangle by the frame CreateWindowExA takes off again.
 BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle);
-// A registered class, no parent: a window hidden unless WS_VISIBLE, after
-// WM_SIZE with its client size has been sent; null on failure.
+// A registered class, no parent: a hidden window, WM_SIZE sent; null if not.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
                      DWORD style, int x, int y, int width, int height,
                      HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 // The window and its queued messages go; FALSE for an unknown window.
 BOOL DestroyWindow(HWND window);
-// SW_SHOW / SW_MINIMIZE / SW_HIDE, sending WM_ACTIVATE when activation
-// changes (minimised: 1 in its high word); whether it was visible before.
+// SW_SHOW/MINIMIZE/HIDE; WM_ACTIVATE on change (high word 1: minimised).
 BOOL ShowWindow(HWND window, int showCommand);
 // Activates the window (WM_ACTIVATE on change); FALSE for an unknown one.
 BOOL SetForegroundWindow(HWND window);
@@ -272,15 +268,12 @@ HWND GetFocus();
 BOOL SetWindowTextA(HWND window, LPCSTR text);
 // A display counter: the cursor shows while it is 0 or more; the new count.
 int ShowCursor(BOOL show);
-// Width, height and depth with CDS_FULLSCREEN: DISP_CHANGE_SUCCESSFUL only
-// for a mode the display offers, after which pop-ups are full screen; null
-// restores the desktop's mode.
+// W, H, bits, CDS_FULLSCREEN: success only for an offered mode; null: undo.
 LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags);
 // MB_OK or MB_YESNO with an icon: IDOK, IDYES or IDNO; the game waits.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
-// null window, 0, 0, PM_REMOVE: the next message of the thread; WM_QUIT
-// only once no other is left; FALSE without waiting when there is none.
+// null, 0, 0, PM_REMOVE: the next message, WM_QUIT last; FALSE, no wait.
 BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
                   UINT removeMessage);
 // TRUE for a key message; no character messages are made.
@@ -300,29 +293,25 @@ SHORT GetKeyState(int virtualKey);
 HDC GetDC(HWND window);
 // 1 when the DC is the window's.
 int ReleaseDC(HWND window, HDC deviceContext);
-// An RGBA descriptor of size 40: a format with at least the depth asked, 0
-// for none.
+// An RGBA descriptor of size 40: a format with the depth asked, or 0.
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd);
 // Once per window, before any context: the format's buffers.
 BOOL SetPixelFormat(HDC deviceContext, int format,
                     const PIXELFORMATDESCRIPTOR *pfd);
-// A compatibility-profile context with the legacy pipeline and the ARB
-// multitexture extensions, not yet current; null on failure.
+// A fixed-function context with ARB multitexture, not yet current, or null.
 HGLRC wglCreateContext(HDC deviceContext);
-// Makes the context current on the DC with vsync asked for (null, null:
-// none current).
+// Makes the context current on the DC (null, null: none current).
 BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext);
 // Releases it first when current; FALSE for an unknown context.
 BOOL wglDeleteContext(HGLRC renderingContext);
-// An extension entry point of the current context; null without one.
+// A GL or WGL_EXT_swap_control entry point of the current context, or null.
 PROC wglGetProcAddress(LPCSTR name);
 // Presents the frame; a window not shown waits one refresh interval.
 BOOL SwapBuffers(HDC deviceContext);
 
 // ---- kernel32: files mapped read-only --------------------------------------
 
-// GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING: an open file, or
-// INVALID_HANDLE_VALUE.
+// GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING: a file or INVALID_HANDLE_VALUE.
 HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
                    LPVOID security, DWORD creation, DWORD flags,
                    HANDLE templateFile);

@@ -137,10 +137,6 @@ bool ClosestMode(const emulation::DisplayMode &wanted,
   return sameSize != nullptr;
 }
 
-emulation::DisplayMode DesktopMode() {
-  return {640, 480, 32};
-}
-
 void SetFullScreen(emulation::Window *, const emulation::DisplayMode *) {}
 
 DWORD Ticks() {

@@ -8,23 +8,13 @@
 // colour buffer whatever the pixel format asks: a frame is read back from it
 // before or after the swap alike.
 //
-// Recorded arguments are strings: numbers in decimal; flags and styles in
-// lower-case hex with 0x ("0x6cf0000"); message numbers in hex ("0x100");
-// strings verbatim (a resource number as "#32517"); null pointers "null";
-// handles as a kind and a serial that restarts at 1 after Reset(): "hwnd1",
-// "hdc1", "hglrc1", "hinstance1", "file1", "mapping1", icons and cursors by
-// resource number ("hicon32517", "hcursor32512"); INVALID_HANDLE_VALUE
-// "invalid"; other pointers "ptr". Records: RECT as "l,t,r,b"; DEVMODEA as
-// "WxHxBITS" with "-" for a field dmFields leaves out; a pixel-format
-// descriptor as three arguments, dwFlags (hex), cColorBits, cDepthBits; a
-// window procedure as "proc". Calls the twin makes itself (DefWindowProcA
-// destroying a window on WM_CLOSE) are not recorded.
-//
-// Messages sent during calls, as Win32 sends them: CreateWindowExA sends
-// WM_SIZE (SIZE_RESTORED, client size); ShowWindow, SetForegroundWindow and
-// SetFocus send WM_ACTIVATE when the window's activation changes (shown:
-// WA_ACTIVE; minimised: WA_INACTIVE with 1 in the high word; hidden:
-// WA_INACTIVE). WM_QUIT is handed out once the queue has no other message.
+// Recorded arguments are strings, as emulation.h renders them; handle
+// serials restart at 1 after Reset(). Records: RECT as "l,t,r,b"; DEVMODEA
+// as "WxHxBITS" with "-" for a field dmFields leaves out; a pixel-format
+// descriptor as dwFlags (hex), cColorBits, cDepthBits; a window procedure as
+// "proc". Calls the emulation makes itself (DefWindowProcA destroying a
+// window on WM_CLOSE) are not recorded. The messages sent during calls are
+// those win32.h names.
 #pragma once
 
 #include "platform/win32.h"

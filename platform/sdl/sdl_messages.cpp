@@ -11,16 +11,6 @@
 
 namespace {
 
-// Bits 30 (key was down) and 31 (released) of a key message, count 1.
-LPARAM KeyFlags(bool down, bool repeat) {
-  LPARAM flags = 1;
-  if (repeat || !down)
-    flags |= LPARAM{1} << 30;
-  if (!down)
-    flags |= LPARAM{1} << 31;
-  return flags;
-}
-
 void TranslateKey(const SDL_KeyboardEvent &key) {
   const int virtualKey =
       sdl_face::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
@@ -29,10 +19,9 @@ void TranslateKey(const SDL_KeyboardEvent &key) {
     target = platform::WindowOfSurface(key.windowID);
   if (virtualKey == 0 || target == nullptr)
     return;
-  const bool down = key.type == SDL_KEYDOWN;
-  emulation::Post(target, down ? WM_KEYDOWN : WM_KEYUP,
-                  static_cast<WPARAM>(virtualKey),
-                  KeyFlags(down, key.repeat != 0));
+  // The game reads the key alone, not the repeat and transition bits.
+  emulation::Post(target, key.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP,
+                  static_cast<WPARAM>(virtualKey), 0);
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent &event) {
@@ -45,15 +34,7 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
     emulation::Post(handle, WM_CLOSE, 0, 0);
     break;
   case SDL_WINDOWEVENT_SIZE_CHANGED:
-    emulation::ResizeClient(
-        handle, event.data1, event.data2,
-        (SDL_GetWindowFlags(window->surface) & SDL_WINDOW_MAXIMIZED)
-            ? SIZE_MAXIMIZED
-            : SIZE_RESTORED);
-    break;
-  case SDL_WINDOWEVENT_MOVED:
-    window->x = event.data1;
-    window->y = event.data2;
+    emulation::ResizeClient(handle, event.data1, event.data2);
     break;
   case SDL_WINDOWEVENT_SHOWN:
     window->visible = true;

@@ -120,12 +120,6 @@ bool ClosestMode(const emulation::DisplayMode &wanted,
   return true;
 }
 
-emulation::DisplayMode DesktopMode() {
-  SDL_DisplayMode desktop = {};
-  SDL_GetDesktopDisplayMode(0, &desktop);
-  return {desktop.w, desktop.h, BitsOf(desktop)};
-}
-
 void SetFullScreen(emulation::Window *window,
                    const emulation::DisplayMode *mode) {
   if (mode != nullptr)

@@ -29,6 +29,14 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE HandleOf(face::Context *context) {
       reinterpret_cast<std::intptr_t>(context));
 }
 
+// The screen the page is on; its own size is a mode it always offers.
+emulation::DisplayMode ScreenMode() {
+  int width = 0;
+  int height = 0;
+  emscripten_get_screen_size(&width, &height);
+  return {width, height, 32};
+}
+
 } // namespace
 
 namespace face {
@@ -66,7 +74,7 @@ void DestroySurface(emulation::Window *) {}
 // page scales it to the screen.
 bool ClosestMode(const emulation::DisplayMode &wanted,
                  emulation::DisplayMode *closest, bool *depthFixed) {
-  const emulation::DisplayMode desktop = DesktopMode();
+  const emulation::DisplayMode desktop = ScreenMode();
   *depthFixed = true;
   const bool game = wanted.width == 640 && wanted.height == 480;
   const bool screen =
@@ -75,13 +83,6 @@ bool ClosestMode(const emulation::DisplayMode &wanted,
     return false;
   *closest = {wanted.width, wanted.height, desktop.bits};
   return true;
-}
-
-emulation::DisplayMode DesktopMode() {
-  int width = 0;
-  int height = 0;
-  emscripten_get_screen_size(&width, &height);
-  return {width, height, 32};
 }
 
 void SetFullScreen(emulation::Window *, const emulation::DisplayMode *mode) {
@@ -127,6 +128,11 @@ void DeleteContext(Context *context) {
 
 PROC ProcAddress(const char *name) {
   return reinterpret_cast<PROC>(tvl11_ProcAddress(name));
+}
+
+// Swaps wait for the browser's frames whatever the game asks.
+bool SwapInterval(int) {
+  return true;
 }
 
 // A hidden page draws no frames, and the swap waits for the next one.

@@ -1,8 +1,7 @@
 // The page's input and dialogs as Win32 sees them: key events on the page
 // become WM_KEYDOWN / WM_KEYUP for the focus window and answer GetKeyState
 // (a walk from the query string answers it while it plays), and MessageBoxA
-// is the page's modal box. Lacks: mouse messages, WM_CHAR, key repeat
-// counts.
+// is the page's modal box. Lacks: mouse messages, WM_CHAR.
 #include "platform/web/web_input.h"
 
 #include "platform/emulation.h"
@@ -18,26 +17,16 @@ namespace {
 
 bool keyDown[256] = {};
 
-// Bits 30 (key was down) and 31 (released) of a key message, count 1.
-LPARAM KeyFlags(bool down, bool repeat) {
-  LPARAM flags = 1;
-  if (repeat || !down)
-    flags |= LPARAM{1} << 30;
-  if (!down)
-    flags |= LPARAM{1} << 31;
-  return flags;
-}
-
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent *event, void *) {
   const int virtualKey = web_face::VirtualKeyFromCode(event->code);
   if (virtualKey == 0)
     return EM_FALSE; // the page's own keys (reload, zoom) keep working
   const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
   keyDown[virtualKey] = down;
+  // The game reads the key alone, not the repeat and transition bits.
   if (HWND target = GetFocus())
     emulation::Post(target, down ? WM_KEYDOWN : WM_KEYUP,
-                    static_cast<WPARAM>(virtualKey),
-                    KeyFlags(down, event->repeat != 0));
+                    static_cast<WPARAM>(virtualKey), 0);
   return EM_TRUE; // arrows would scroll the page, F1 open help
 }
 

@@ -173,6 +173,22 @@ TEST_F(Window, WindowedClientAreaIsTheRequestedSize) {
   CloseSceneWindow();
 }
 
+TEST_F(Window, TheCurrentContextIsAskedForVsyncTheWglWay) {
+  ASSERT_TRUE(OpenWindowed());
+  std::vector<std::string> asked;
+  bool current = false;
+  for (const auto &call : scripted::Calls()) {
+    current = current || call.name == "wglMakeCurrent";
+    if (call.name == "ShowWindow")
+      break;
+    if (current && call.name == "wglGetProcAddress")
+      asked.push_back(call.args[0]);
+  }
+  EXPECT_EQ(asked, (std::vector<std::string>{"wglGetExtensionsStringEXT",
+                                             "wglSwapIntervalEXT"}));
+  CloseSceneWindow();
+}
+
 struct TeardownStep {
   const char *call;
   const char *text;

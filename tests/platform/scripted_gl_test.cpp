@@ -100,6 +100,22 @@ TEST_F(ScriptedGl, TheContextHasTheAskedDepthAndTheClientSize) {
   EXPECT_EQ(viewport[3], 48);
 }
 
+TEST_F(ScriptedGl, AResizedClientIsDrawnWholeByTheSameContext) {
+  ASSERT_NE(MakeCurrentContext(), nullptr);
+  // Larger than the window was made: the drawable grows with it.
+  ASSERT_TRUE(scripted::ResizeClient(300, 200));
+  EXPECT_TRUE(scripted::ContextCurrent());
+  glViewport(0, 0, 300, 200);
+  glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  std::array<unsigned char, 4> pixel = {};
+  glReadPixels(299, 199, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+  EXPECT_EQ(pixel[1], 255);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  scripted::Reset();
+  EXPECT_FALSE(scripted::ResizeClient(300, 200)); // no window to resize
+}
+
 TEST_F(ScriptedGl, TheSwapHookSeesTheFinishedFrame) {
   ASSERT_NE(MakeCurrentContext(), nullptr);
   glClearColor(0.0f, 0.0f, 1.0f, 1.0f);

@@ -197,6 +197,17 @@ TEST_F(Scripted, FailedCallsReturnTheirFailureValueWithoutEffect) {
   EXPECT_EQ(scripted::CallNames().back(), "CreateFileA");
 }
 
+TEST_F(Scripted, WithRecordingOffCallsGoUnloggedButStillFail) {
+  scripted::SetRecording(false);
+  scripted::FailCall("RegisterClassA", 1);
+  EXPECT_FALSE(Register());
+  EXPECT_TRUE(Register());
+  EXPECT_TRUE(scripted::Calls().empty());
+  scripted::SetRecording(true);
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(scripted::CallNames(), std::vector<std::string>{"GetFocus"});
+}
+
 // ---- classes and windows
 // -----------------------------------------------------
 

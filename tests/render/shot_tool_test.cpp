@@ -23,6 +23,7 @@ TEST_F(ShotTool, WritesThePictureAndEndsWithTheTitle) {
   ASSERT_EQ(run.status, 0) << run.err;
   // Nothing moved the player, so the title is the one the window opened with.
   EXPECT_EQ(run.LastLine(), "Quorne Tv lounge by Velmar");
+  EXPECT_NE(run.out.find("(640x480, 1 pass)\n"), std::string::npos) << run.out;
   RgbImage image;
   std::string error;
   ASSERT_TRUE(ReadPng(png, &image, &error)) << error;
@@ -62,6 +63,20 @@ TEST_F(ShotTool, AnotherSizeIsRenderedAtThatSize) {
   // The view is the same scene scaled: the top left is glass, as at 640x480.
   const std::uint8_t *corner = image.At(2, 2);
   EXPECT_GT(corner[0] + corner[1] + corner[2], 0);
+
+  // Larger than the window the game opens: drawn whole, up to the far
+  // corner, not just the part the first window covered.
+  const std::string large = dir_ + "/large.png";
+  const ToolRun big = RunTool({"--size", "1024x768", "--out", large});
+  ASSERT_EQ(big.status, 0) << big.err;
+  ASSERT_TRUE(ReadPng(large, &image, &error)) << error;
+  ASSERT_EQ(image.width, 1024);
+  ASSERT_EQ(image.height, 768);
+  for (const auto &at : {std::make_pair(1021, 2), std::make_pair(700, 100)}) {
+    const std::uint8_t *pixel = image.At(at.first, at.second);
+    EXPECT_GT(pixel[0] + pixel[1] + pixel[2], 0)
+        << at.first << "," << at.second;
+  }
 }
 
 TEST_F(ShotTool, ABadArgumentExitsTwoWithTheReason) {
@@ -114,10 +129,13 @@ TEST_F(ShotTool, ATextureThatDoesNotDecodeFailsWithTheGamesMessage) {
   EXPECT_EQ(ReadFile(dir_ + "/x.png"), "");
 }
 
-TEST_F(ShotTool, AnUnwritableOutputFails) {
-  const ToolRun run = RunTool({"--out", dir_ + "/no/such/dir/x.png"});
+TEST_F(ShotTool, AnUnwritableOutputFailsBeforeTheWalk) {
+  // A walk this long would outlast the test's time limit.
+  const ToolRun run = RunTool({"--keys", "UP*100000 DOWN*100000", "--out",
+                               dir_ + "/no/such/dir/x.png"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, "");
 }
 
 } // namespace

@@ -9,8 +9,6 @@
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -45,34 +43,6 @@ RgbImage ReadBackBuffer(int width, int height) {
                 &image.pixels[static_cast<std::size_t>(y) * row]);
   }
   return image;
-}
-
-// Another size than the one the game opens: the context's drawable takes
-// the new size, and WM_SIZE goes to the window procedure at once, as a
-// user's resize sends it, so viewport and projection follow before the
-// first frame.
-bool ResizeGameWindow(int width, int height, std::string *error) {
-  SDL_Window *drawable = SDL_GL_GetCurrentWindow();
-  if (!drawable) {
-    *error = "no current GL drawable to resize";
-    return false;
-  }
-  SDL_SetWindowSize(drawable, width, height);
-  int w = 0;
-  int h = 0;
-  SDL_GL_GetDrawableSize(drawable, &w, &h);
-  if (w != width || h != height) {
-    *error = "the GL drawable could not be resized to " +
-             std::to_string(width) + "x" + std::to_string(height);
-    return false;
-  }
-  MSG message = {};
-  message.hwnd = windowHandle;
-  message.message = WM_SIZE;
-  message.wParam = SIZE_RESTORED;
-  message.lParam = MAKELONG(width, height);
-  DispatchMessageA(&message);
-  return true;
 }
 
 // The game ends the process itself, with status 0, when a texture file does
@@ -125,6 +95,7 @@ bool RunShot(const ShotOptions &options, ShotResult *result,
     std::size_t swaps = 0; // frames presented
     bool quitPosted = false;
     std::string failure;
+    bool sizeRefused = false;
     RgbImage frame;
   };
   auto state = std::make_shared<State>();
@@ -137,6 +108,7 @@ bool RunShot(const ShotOptions &options, ShotResult *result,
   };
 
   scripted::Reset();
+  scripted::SetRecording(false); // the log would grow by every pass's calls
   scripted::QueueMessageBoxAnswer(IDNO); // windowed, no dialog
   if (options.seedGiven) {
     FixResetSeed(options.seed);
@@ -147,8 +119,15 @@ bool RunShot(const ShotOptions &options, ShotResult *result,
   scripted::SetIdleHook([state, quit, &passes, &options]() {
     if (!state->started) {
       state->started = true;
+      // Another size than the one the game opens: a drawable of that size
+      // and WM_SIZE at once, as a user's resize gives them, so viewport and
+      // projection follow before the first frame.
       if ((options.width != 640 || options.height != 480) &&
-          !ResizeGameWindow(options.width, options.height, &state->failure)) {
+          !scripted::ResizeClient(options.width, options.height)) {
+        state->sizeRefused = true;
+        state->failure = "the GL cannot give a " +
+                         std::to_string(options.width) + "x" +
+                         std::to_string(options.height) + " drawable";
         quit();
         return;
       }
@@ -179,6 +158,7 @@ bool RunShot(const ShotOptions &options, ShotResult *result,
   const bool drawn = !state->frame.pixels.empty();
   scripted::Reset();
   if (!state->failure.empty()) {
+    result->sizeRefused = state->sizeRefused;
     *error = state->failure;
     return false;
   }

@@ -13,12 +13,14 @@
 bool CheckTextureFiles(std::string *missing);
 
 struct ShotResult {
-  RgbImage frame;    // the last pass's frame, top row first
-  std::string title; // the window title when the game ended
-  long passes = 0;   // idle passes run with the script's keys
+  RgbImage frame;           // the last pass's frame, top row first
+  std::string title;        // the window title when the game ended
+  long passes = 0;          // idle passes run with the script's keys
+  bool sizeRefused = false; // the GL could not give the --size asked for
 };
 
-// False with a reason when the game did not open its window or ended
-// before the last pass was drawn.
+// False with a reason when the game did not open its window, the window
+// could not take the size asked for, or the game ended before the last pass
+// was drawn.
 bool RunShot(const ShotOptions &options, ShotResult *result,
              std::string *error);
