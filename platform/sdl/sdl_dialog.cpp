@@ -3,8 +3,9 @@
 // shows as information; SDL has no question icon), Return answering the
 // default button (the first unless MB_DEFBUTTON2/3 says otherwise) and Escape
 // the No or Cancel button (OK where OK is the only one). Where no dialog can
-// be shown (no display) the text goes to standard error and the default
-// answer is taken, so nothing waits for a person who cannot see it.
+// be shown (no display, no fonts) the text and SDL's reason go to standard
+// error and the Escape answer is taken: nothing waits for a person who cannot
+// see the question, and nobody is taken to have agreed to what it offers.
 // Lacks: MB_ABORTRETRYIGNORE, MB_RETRYCANCEL, help buttons, modality flags.
 #include "platform/sdl/sdl_platform.h"
 
@@ -84,8 +85,11 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
 
   int answer = -1;
   if (SDL_ShowMessageBox(&box, &answer) != 0) {
-    std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
-    return buttons.ids[defaultIndex];
+    std::fprintf(stderr,
+                 "%s: %s\n(no dialog could be shown: %s; answered %s)\n",
+                 shownCaption, shownText, SDL_GetError(),
+                 buttons.labels[buttons.escapeIndex]);
+    return buttons.ids[buttons.escapeIndex];
   }
   // A dialog closed from its frame answers like Escape.
   if (answer < 0)
