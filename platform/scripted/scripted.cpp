@@ -184,6 +184,7 @@ namespace scripted {
 
 void Reset() {
   ResetGl();
+  ResetFolders();
   State &s = S();
   s = State();
 }

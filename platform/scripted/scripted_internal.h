@@ -41,6 +41,9 @@ struct MessageState {
 };
 MessageState &Messages();
 
+// The folder calls (scripted_folders.cpp).
+void ResetFolders();
+
 // The GL half (scripted_gl.cpp).
 void ForgetWindowGl(HWND window);
 void ResetGl();
