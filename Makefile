@@ -82,5 +82,7 @@ test-windows: deps
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# build/fresh may hold a root with /dev mounted (an interrupted fresh-check):
+# never follow into another file system.
 clean:
-	rm -rf $(BUILD_TEST) $(BUILD_RELEASE) build-*
+	rm -rf --one-file-system $(BUILD_TEST) $(BUILD_RELEASE) build-*

@@ -19,23 +19,12 @@ if ! ls data/texture/*.bmp >/dev/null 2>&1; then
   exit 77
 fi
 
-fail() {
-  echo "FAIL: $1"
-  echo "  the game's output:"
-  tail -n 30 "$WORK/game.log" | sed 's/^/    /'
-  exit 1
-}
-
 # run NAME [STDERR]: the game from $WORK/NAME, answered No and then OK; the
 # "Error" box must appear, the game must end with exit code 1, and standard
 # error must hold STDERR.
 run() {
   local name=$1 message=${2:-} box
-  (cd "$WORK/$name" && unset SDL_VIDEODRIVER && exec "$GAME") >"$WORK/game.log" 2>&1 &
-  GAME_PID=$!
-  box=$(wait_window "Start FullScreen?") || fail "$name: no start-up question"
-  wait_mapped "$box"
-  xdotool key --window "$box" Escape 2>/dev/null # No: windowed
+  start_windowed "$GAME" "$WORK/$name"
   box=$(wait_window "Error") || fail "$name: no \"Error\" message"
   wait_mapped "$box"
   xdotool key --window "$box" Return 2>/dev/null

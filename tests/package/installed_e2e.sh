@@ -12,21 +12,9 @@ TITLE="Quorne Tv lounge by Velmar"
 
 . "$(dirname "${BASH_SOURCE[0]}")/../e2e/xlib.sh"
 
-fail() {
-  echo "FAIL: $1"
-  echo "  the game's output:"
-  tail -n 30 "$WORK/game.log" | sed 's/^/    /'
-  exit 1
-}
-
-command -v "$GAME" >/dev/null || fail "no $GAME on the PATH ($PATH)"
+command -v "$GAME" >/dev/null || { echo "FAIL: no $GAME on the PATH ($PATH)"; exit 1; }
 start_display 1024x768 || exit 1
-(cd / && unset SDL_VIDEODRIVER && exec "$GAME") >"$WORK/game.log" 2>&1 &
-GAME_PID=$!
-
-box=$(wait_window "Start FullScreen?") || fail "no start-up question"
-wait_mapped "$box"
-xdotool key --window "$box" Escape 2>/dev/null # No: windowed
+start_windowed "$GAME" /
 id=$(wait_window "$TITLE") || fail "no window titled \"$TITLE\""
 wait_mapped "$id" || fail "the game window was never shown"
 echo "started from /: window \"$(title_of "$id")\""

@@ -107,7 +107,8 @@ client_size() {
 # start PROGRAM [FOLDER]: runs it under Wine with FOLDER as the working
 # folder, by default the repository root (which holds data/texture/).
 start() {
-  (cd "${2:-$tvl_root}" && exec "$WINE" "$1") &
+  local folder=${2:-}
+  (cd "${folder:-$tvl_root}" && exec "$WINE" "$1") &
   app_pid=$!
 }
 
@@ -211,17 +212,19 @@ check_game_window() {
     fail "$label: exit code $exit_code"
 }
 
+# run_game_windowed LABEL PROGRAM [FOLDER]: answers No, then the checks of
+# check_game_window.
 run_game_windowed() {
-  start "$out/app/tvlounge.exe"
-  local box window
+  local label=$1 box window
+  start "$2" "${3:-}"
   box=$(wait_window '^Start FullScreen\?$' 30)
-  [ -n "$box" ] || { fail "windowed: no start-up question"; finish; return; }
-  import -window "$box" "$shots/start-up-question.png"
+  [ -n "$box" ] || { fail "$label: no start-up question"; finish; return; }
+  import -window "$box" "$shots/$label-question.png"
   answer "$box" n
   window=$(wait_window "^$title\$" 30)
-  [ -n "$window" ] || { fail "windowed: no window titled '$title'"; finish; return; }
-  pass "windowed: window titled '$title'"
-  check_game_window "$window" windowed
+  [ -n "$window" ] || { fail "$label: no window titled '$title'"; finish; return; }
+  pass "$label: window titled '$title'"
+  check_game_window "$window" "$label"
 }
 
 run_game_refused_full_screen() {
@@ -244,7 +247,7 @@ run_game_refused_full_screen() {
 # The zip unpacked into a fresh folder, started from another working folder:
 # the game moves to its own folder, which holds data/.
 run_unpacked_zip() {
-  local unpacked=$shots/unpacked elsewhere=$shots/elsewhere box window
+  local unpacked=$shots/unpacked elsewhere=$shots/elsewhere
   rm -rf "$unpacked" "$elsewhere"
   mkdir -p "$unpacked" "$elsewhere"
   (cd "$unpacked" && cmake -E tar xf "$zip")
@@ -252,17 +255,7 @@ run_unpacked_zip() {
   [ -f "$exe" ] && [ -f "$unpacked/tvlounge-windows-x64/README.txt" ] &&
     [ "$(ls "$unpacked/tvlounge-windows-x64/data/texture" | wc -l)" = 18 ] ||
     { fail "zip: no tvlounge.exe, README.txt and 18 textures"; return; }
-  start "$exe" "$elsewhere"
-  box=$(wait_window '^Start FullScreen\?$' 30)
-  [ -n "$box" ] || { fail "zip: no start-up question"; finish; return; }
-  answer "$box" n
-  window=$(wait_window "^$title\$" 30)
-  [ -n "$window" ] || { fail "zip: started elsewhere, no window '$title'"; finish; return; }
-  pass "zip: started from another folder, window '$title'"
-  press "$window" Escape
-  finish
-  [ "$exit_code" = 0 ] && pass "zip: Escape ends with exit code 0" ||
-    fail "zip: exit code $exit_code"
+  run_game_windowed zip-elsewhere "$exe" "$elsewhere"
 }
 
 # The program without any data folder: the missing-file message, exit code 1.
@@ -286,7 +279,7 @@ start_display
 wine_down
 wine_up
 run_probe
-run_game_windowed
+run_game_windowed windowed "$out/app/tvlounge.exe"
 run_game_refused_full_screen
 if [ -n "$zip" ]; then
   run_unpacked_zip
