@@ -4,6 +4,7 @@
 
 #include "platform/win32.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -68,16 +69,22 @@ std::string WorkingFolder() {
 bool EnterDataFolder(const char *installedFolder) {
   if (HoldsData(""))
     return true;
-  std::vector<std::string> places = ProgramFolders();
+  // A double-clicked program stands in its own folder: look there once.
+  std::vector<std::string> places = {WorkingFolder()};
+  std::vector<std::string> others = ProgramFolders();
   if (installedFolder != nullptr && *installedFolder != '\0')
-    places.push_back(installedFolder);
-  for (const std::string &place : places) {
-    if (HoldsData(place) && SetCurrentDirectoryA(place.c_str()))
+    others.push_back(installedFolder);
+  for (const std::string &place : others) {
+    if (std::find(places.begin(), places.end(), place) == places.end())
+      places.push_back(place);
+  }
+  for (std::size_t i = 1; i < places.size(); ++i) {
+    if (HoldsData(places[i]) && SetCurrentDirectoryA(places[i].c_str()))
       return true;
   }
-  std::string looked = WorkingFolder();
-  for (const std::string &place : places)
-    looked += ", " + place;
+  std::string looked = places[0];
+  for (std::size_t i = 1; i < places.size(); ++i)
+    looked += ", " + places[i];
   std::fprintf(stderr, "No %s/ folder in any of: %s\n", kDataFolder,
                looked.c_str());
   return false;

@@ -86,6 +86,16 @@ TEST_F(DataFolder, NoneSaysWhereItLookedAndLeavesTheFolder) {
   EXPECT_EQ(said, "No data/texture/ folder in any of: " + r + "/elsewhere, " +
                       r + "/game/bin/x86, " + r + "/game/bin, " + r +
                       "/game, " + r + "/installed\n");
+
+  // Started in its own folder (a double click), that folder is named once.
+  scripted::SetModuleFileName(r + "/elsewhere/tvlounge");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(EnterDataFolder(""));
+  EXPECT_EQ(
+      testing::internal::GetCapturedStderr().rfind(
+          "No data/texture/ folder in any of: " + r + "/elsewhere, " + r + ", ",
+          0),
+      0u);
 }
 
 // Without data the game shows the first texture's missing-file message
