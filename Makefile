@@ -3,11 +3,14 @@
 
 BUILD_TEST    := build
 BUILD_RELEASE := build-release
+BUILD_PACKAGE := build-package
+PREFIX        ?= /usr/local
 GENERATOR     := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 JOBS          ?= 2
 
 .PHONY: run test deps build release bench fuzz soak textures shots goldens \
-        windows test-windows web serve-web format clean
+        windows test-windows web serve-web install package windows-package \
+        fresh-check format clean
 
 run: release
 	@scripts/run.sh $(BUILD_RELEASE)
@@ -51,6 +54,27 @@ shots: release
 goldens: build
 	scripts/goldens.sh $(BUILD_TEST)
 
+# The game, its data, the snapshot tool, desktop entry, icon and man pages
+# under $(PREFIX); DESTDIR works as usual.
+install: deps
+	cmake -S . -B $(BUILD_RELEASE) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	  -DTVL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD_RELEASE) -j$(JOBS)
+	cmake --install $(BUILD_RELEASE)
+
+# build-package/tvlounge_<version>_amd64.deb, checked with lintian.
+package: deps
+	scripts/package.sh $(BUILD_PACKAGE)
+
+# build-windows/tvlounge-windows-x64.zip: tvlounge.exe, data/, README.txt.
+windows-package: deps
+	scripts/windows.sh package
+
+# The two commands on a minimal fresh Debian 12 root (tens of minutes; needs
+# root and the network). Not part of `make test`.
+fresh-check:
+	scripts/fresh-check
+
 windows: deps
 	scripts/windows.sh build
 
@@ -66,5 +90,7 @@ serve-web: deps
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# build/fresh may hold a root with /dev mounted (an interrupted fresh-check):
+# never follow into another file system.
 clean:
-	rm -rf $(BUILD_TEST) $(BUILD_RELEASE) build-*
+	rm -rf --one-file-system $(BUILD_TEST) $(BUILD_RELEASE) build-*

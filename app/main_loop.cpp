@@ -1,8 +1,12 @@
-// Process entry and the polling main loop: ask for the mode, open the window,
-// then game step, frame and swap on every pass that finds no message.
+// Process entry and the polling main loop: find the data, ask for the mode,
+// open the window, then game step, frame and swap on every pass that finds
+// no message. A start-up that fails ends with status 1.
+#include "app/data_folder.h"
 #include "app/scene_window.h"
 #include "app/shell_state.h"
 #include "game/game_step.h"
+#include "image/dib.h"
+#include "image/texture_slots.h"
 #include "render/frame.h"
 
 namespace {
@@ -10,6 +14,18 @@ namespace {
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
 constexpr int kFullScreenBits = 16;
+constexpr int kStartFailed = 1;
+// Where an installation keeps data/texture/ (the build's install prefix);
+// empty where there is none.
+const char kInstalledData[] = TVL_INSTALLED_DATA;
+
+// Without its data the game could not load its first texture: the loader's
+// own message for it, before any question is asked.
+void ShowMissingData() {
+  char text[1024];
+  FormatDibOpenFailure(kTextureFiles[0].fileName, text, sizeof(text));
+  MessageBoxA(nullptr, text, "Error", MB_OK);
+}
 
 // F1 closes the window and opens it again in the other mode, which runs the
 // whole scene set-up again in a new context.
@@ -27,13 +43,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG msg = {};
   bool done = false;
 
+  if (!EnterDataFolder(kInstalledData)) {
+    ShowMissingData();
+    return kStartFailed;
+  }
   if (MessageBoxA(nullptr, "Would You Like To Run In Fullscreen Mode?",
                   "Start FullScreen?", MB_YESNO | MB_ICONQUESTION) == IDNO) {
     fullScreen = false;
   }
   if (!OpenSceneWindow("Quorne Tv lounge by Velmar", kWindowWidth,
                        kWindowHeight, kFullScreenBits, fullScreen)) {
-    return 0;
+    return kStartFailed; // the failure has been shown
   }
 
   while (!done) {
@@ -62,13 +82,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       SwapBuffers(deviceContext); // also while minimised and nothing drawn
     }
     if (keyState[VK_F1] && !ReopenInOtherMode()) {
-      return 0;
+      return kStartFailed;
     }
   }
 
   CloseSceneWindow();
-  // Every quit request posts 0. A loop ended otherwise (a failed frame, a
-  // held Escape) has no quit code: the last message's wParam is not an exit
-  // status, so report success as every other path does.
+  // A quit request posts 0, or 1 when the scene set-up failed. A loop ended
+  // otherwise (a failed frame, a held Escape) has no quit code: the last
+  // message's wParam is not an exit status, so report success.
   return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }

@@ -60,11 +60,12 @@ bool InitScene() {
   glMultiTexCoord3fARB =
       FetchEntryPoint<PFNGLMULTITEXCOORD3FARBPROC>("glMultiTexCoord3fARB");
   if (!glActiveTextureARB || !glMultiTexCoord2fARB) {
-    // Start-up completes; the loop ends at the posted quit request.
+    // Start-up completes; the loop ends at the posted quit request, whose
+    // code says that the game could not start.
     MessageBoxA(windowHandle,
                 "This OpenGL version does not support Multitexturing!", "ERROR",
                 MB_OK);
-    PostQuitMessage(0);
+    PostQuitMessage(1);
   }
 
   camera.place(1.0f, -1.0f, 0.0f, 0.0f, -1.0f, 0.0f, 0.0f, 1.0f, 0.0f);

@@ -19,10 +19,31 @@ void ShowError(const char *text) {
   MessageBoxA(GetFocus(), text, kCaption, MB_OK);
 }
 
+// The decoder's reason in words, for standard error: its message-box texts
+// name neither the file nor what is wrong with it.
+const char *DibFailureReason(DibFailure failure) {
+  switch (failure) {
+  case DibFailure::kNone:
+    break;
+  case DibFailure::kOutOfMemory:
+    return "no memory for the decoded picture";
+  case DibFailure::kUnknownFormat:
+    return "the DIB header is neither 12 nor 40 bytes long";
+  case DibFailure::kTruncated:
+    return "a header, the colour table or the pixels run past the end";
+  case DibFailure::kBadDimensions:
+    return "the width or height is out of range";
+  case DibFailure::kUnsupportedEncoding:
+    return "a bit depth and compression this decoder does not read";
+  }
+  return "";
+}
+
 // Maps, decodes and unmaps an opened file (INVALID_HANDLE_VALUE when the
-// open failed). Shows the decoder's message itself; an open, size, mapping
-// or view failure is left to the caller, who knows the name.
-ImageRecord *LoadOpenedDib(HANDLE file, bool *openFailed) {
+// open failed). Shows the decoder's message itself, and names the file and
+// the reason on standard error; an open, size, mapping or view failure is
+// left to the caller, whose message names the file.
+ImageRecord *LoadOpenedDib(HANDLE file, const char *name, bool *openFailed) {
   *openFailed = true;
   if (file == INVALID_HANDLE_VALUE)
     return nullptr;
@@ -52,8 +73,10 @@ ImageRecord *LoadOpenedDib(HANDLE file, bool *openFailed) {
   ImageRecord *image = nullptr;
   DibFailure failure = DecodeDib(static_cast<const unsigned char *>(view),
                                  static_cast<std::size_t>(size), &image);
-  if (failure != DibFailure::kNone)
+  if (failure != DibFailure::kNone) {
+    std::fprintf(stderr, "%s: %s\n", name, DibFailureReason(failure));
     ShowError(DibFailureMessage(failure));
+  }
 
   UnmapViewOfFile(view);
   CloseHandle(mapping);
@@ -164,7 +187,7 @@ ImageRecord *LoadDibImage(const char *fileName) {
           : CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   bool openFailed = false;
-  ImageRecord *image = LoadOpenedDib(file, &openFailed);
+  ImageRecord *image = LoadOpenedDib(file, fileName, &openFailed);
   if (openFailed)
     ShowOpenFailure(fileName);
   return image;
@@ -176,15 +199,14 @@ ImageRecord *LoadDibImageW(const wchar_t *fileName) {
           ? INVALID_HANDLE_VALUE
           : CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  char name[kMessageCapacity];
+  if (fileName == nullptr)
+    std::snprintf(name, sizeof(name), "(null)");
+  else
+    WideToUtf8(fileName, name, sizeof(name));
   bool openFailed = false;
-  ImageRecord *image = LoadOpenedDib(file, &openFailed);
-  if (openFailed) {
-    char name[kMessageCapacity];
-    if (fileName == nullptr)
-      std::snprintf(name, sizeof(name), "(null)");
-    else
-      WideToUtf8(fileName, name, sizeof(name));
+  ImageRecord *image = LoadOpenedDib(file, name, &openFailed);
+  if (openFailed)
     ShowOpenFailure(name);
-  }
   return image;
 }

@@ -1,5 +1,6 @@
 // Mipmapped GL textures from BMP and JPEG files, one slot of the texture
-// table per call. A file that does not decode ends the process (status 0).
+// table per call. A file that does not decode ends the process with status 1:
+// the game cannot start without it.
 #include "image/texture.h"
 
 #include <cstdlib>
@@ -8,6 +9,8 @@
 #include "image/jpeg.h"
 
 namespace {
+
+constexpr int kStartFailed = 1;
 
 // Builds the mipmap chain from tightly packed rows. GL's initial unpack
 // alignment of 4 would read past each row, and past the buffer, whenever a
@@ -40,7 +43,7 @@ void LoadBmpTexture(GLuint *textureTable, const char *fileName, int slot) {
     return;
   ImageRecord *image = LoadDibImage(fileName);
   if (image == nullptr)
-    std::exit(0);
+    std::exit(kStartFailed);
   glGenTextures(1, &textureTable[slot]);
   glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
   UploadMipmaps(image->width, image->height, GL_RGB, image->pixels);
@@ -58,7 +61,7 @@ void LoadJpegTexture(GLuint *textureTable, const char *fileName, int slot) {
     return;
   JpegImageRecord *image = LoadJpegImage(fileName);
   if (image == nullptr)
-    std::exit(0);
+    std::exit(kStartFailed);
   glGenTextures(1, &textureTable[slot]);
   glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
   UploadMipmaps(image->width, image->height, JpegFormat(*image), image->pixels);

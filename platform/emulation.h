@@ -149,4 +149,7 @@ bool SwapInterval(int interval);
 // that an idle minimised game does not spin.
 void WaitRefresh(emulation::Window *window);
 
+// The running program's file, for GetModuleFileNameA; false for none.
+bool ProgramPath(std::string *path);
+
 } // namespace face

@@ -50,6 +50,7 @@ TVL_DECLARE_HANDLE(HWND);
 TVL_DECLARE_HANDLE(HDC);
 TVL_DECLARE_HANDLE(HGLRC);
 TVL_DECLARE_HANDLE(HINSTANCE);
+using HMODULE = HINSTANCE;
 TVL_DECLARE_HANDLE(HICON);
 TVL_DECLARE_HANDLE(HCURSOR);
 TVL_DECLARE_HANDLE(HBRUSH);
@@ -331,6 +332,24 @@ LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
 BOOL UnmapViewOfFile(LPCVOID view);
 // Closes a file or a mapping.
 BOOL CloseHandle(HANDLE object);
+
+// ---- kernel32: the program's folders ---------------------------------------
+
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010u
+#define INVALID_FILE_ATTRIBUTES 0xFFFFFFFFu
+
+// The running program's full path (module null) into buffer[size], cut short
+// and NUL-terminated when longer; returns the length, size when cut, 0 on
+// failure.
+DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
+// FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for anything
+// else that exists, INVALID_FILE_ATTRIBUTES when nothing is there.
+DWORD GetFileAttributesA(LPCSTR fileName);
+// Makes pathName the working folder; FALSE (nothing changed) when it cannot.
+BOOL SetCurrentDirectoryA(LPCSTR pathName);
+// The working folder into buffer[size]: its length, or the size it needs
+// (with the NUL) when it does not fit, or 0 on failure.
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
 
 // The game's entry, called by the face's main().
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance,

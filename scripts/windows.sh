@@ -5,6 +5,8 @@
 #                              that tvlounge.exe imports system DLLs only
 #   scripts/windows.sh test    build, run the suites under Wine, then the game
 #                              itself under Wine on Xvfb (tests/windows/)
+#   scripts/windows.sh package build, then tvlounge-windows-x64.zip in
+#                              build-windows/: tvlounge.exe, data/, README.txt
 #   scripts/windows.sh imports PROGRAM.exe   the DLL import check alone
 # libjpeg (from Debian's own source package) and GoogleTest (from
 # /usr/src/googletest) are cross-built once and kept in build-windows/deps/.
@@ -73,6 +75,20 @@ build() {
   log "built after ${SECONDS} s"
 }
 
+# The zip a player unpacks anywhere: the program with its data beside it.
+package() {
+  local stage=$out/package/tvlounge-windows-x64
+  rm -rf "$out/package" "$out/tvlounge-windows-x64.zip"
+  mkdir -p "$stage/data"
+  cp "$out/app/tvlounge.exe" "$stage/"
+  cp -r "$tvl_root/data/texture" "$stage/data/"
+  # Windows editors expect CRLF line ends.
+  sed 's/$/\r/' "$tvl_root/packaging/README-windows.txt" >"$stage/README.txt"
+  (cd "$out/package" && cmake -E tar cf "$out/tvlounge-windows-x64.zip" \
+    --format=zip tvlounge-windows-x64)
+  log "packaged $out/tvlounge-windows-x64.zip"
+}
+
 run_tests() {
   . "$tvl_root/scripts/wine-env.sh"
   trap wine_down EXIT
@@ -80,7 +96,7 @@ run_tests() {
   log "Wine ready after ${SECONDS} s"
   ctest --test-dir "$out" --output-on-failure -j"$jobs"
   log "suites done after ${SECONDS} s"
-  "$tvl_root/tests/windows/e2e.sh" "$out"
+  "$tvl_root/tests/windows/e2e.sh" "$out" "$out/tvlounge-windows-x64.zip"
   log "end-to-end run done after ${SECONDS} s"
 }
 
@@ -88,11 +104,16 @@ case "${1:-}" in
 build) build ;;
 test)
   build
+  package
   run_tests
+  ;;
+package)
+  build
+  package
   ;;
 imports) check_imports "${2:?usage: $0 imports PROGRAM.exe}" ;;
 *)
-  echo "usage: $0 build|test|imports PROGRAM.exe" >&2
+  echo "usage: $0 build|test|package|imports PROGRAM.exe" >&2
   exit 2
   ;;
 esac

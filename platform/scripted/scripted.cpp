@@ -7,6 +7,7 @@
 #include "platform/scripted/scripted.h"
 
 #include "platform/emulation.h"
+#include "platform/folders_posix.h"
 #include "platform/sdl_gl_context.h"
 
 #include <algorithm>
@@ -32,6 +33,7 @@ struct Script {
   std::vector<emulation::DisplayMode> offeredModes;
   const emulation::Window *newest = nullptr; // the last window made, live
   std::string newestTitle;                   // its title, kept after it is gone
+  std::string modulePath; // GetModuleFileNameA's answer; empty: the real one
 };
 
 Script &TheScript() {
@@ -152,6 +154,13 @@ void NothingQueued() {
     hook();
 }
 
+bool ProgramPath(std::string *path) {
+  if (TheScript().modulePath.empty())
+    return posix_folders::RunningProgramPath(path);
+  *path = TheScript().modulePath;
+  return true;
+}
+
 } // namespace face
 
 // ---- the face's own Win32 names ---------------------------------------------
@@ -190,6 +199,10 @@ namespace scripted {
 void Reset() {
   emulation::ResetAll();
   TheScript() = Script();
+}
+
+void SetModuleFileName(const std::string &path) {
+  TheScript().modulePath = path;
 }
 
 void SetRecording(bool on) {

@@ -41,7 +41,7 @@ struct MessageBoxRecord {
 // Back to a fresh state: log and message boxes cleared, answer and message
 // queues emptied, failures and offered modes cleared, keys up, hooks removed,
 // windows, classes and device contexts forgotten, GL contexts destroyed,
-// cursor shown, display mode restored.
+// cursor shown, display mode restored, the real program path answered.
 void Reset();
 
 const std::vector<Call> &Calls();
@@ -87,6 +87,10 @@ void OfferDisplayMode(int width, int height, int bits);
 // along) and WM_SIZE sent at once. False when there is no such window or the
 // GL cannot give a drawable of that size.
 bool ResizeClient(int width, int height);
+
+// The program path GetModuleFileNameA answers, so that a test can place the
+// program anywhere; empty (after Reset) answers the real one.
+void SetModuleFileName(const std::string &path);
 
 // The title of the most recently created window (kept after it is gone).
 std::string WindowTitle();

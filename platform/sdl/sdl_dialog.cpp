@@ -2,9 +2,10 @@
 // (OK, or Yes and No), the icon mapped to SDL's error / warning / information
 // kinds (a question shows as information; SDL has no question icon), Return
 // answering the first button and Escape the No button (OK where OK is the
-// only one). Where no dialog can
-// be shown (no display) the text goes to standard error and the default
-// answer is taken, so nothing waits for a person who cannot see it.
+// only one). Where no dialog can be shown (no display, no fonts) the text
+// and SDL's reason go to standard error and the Escape answer is taken:
+// nothing waits for a person who cannot see the question, and nobody is
+// taken to have agreed to what it offers.
 // Lacks: the other button sets, default-button flags, modality flags.
 #include "platform/emulation.h"
 
@@ -71,8 +72,11 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
 
   int answer = -1;
   if (SDL_ShowMessageBox(&box, &answer) != 0) {
-    std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
-    return buttons.ids[defaultIndex];
+    std::fprintf(stderr,
+                 "%s: %s\n(no dialog could be shown: %s; answered %s)\n",
+                 shownCaption, shownText, SDL_GetError(),
+                 buttons.labels[buttons.escapeIndex]);
+    return buttons.ids[buttons.escapeIndex];
   }
   // A dialog closed from its frame answers like Escape.
   if (answer < 0)

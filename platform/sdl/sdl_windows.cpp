@@ -5,6 +5,7 @@
 // list only the desktop's own depth, which cannot change, so there any depth
 // matches a listed size. Lacks: more than one display.
 #include "platform/emulation.h"
+#include "platform/folders_posix.h"
 
 #include "platform/sdl_gl_context.h"
 
@@ -130,6 +131,10 @@ void SetFullScreen(emulation::Window *window,
 
 DWORD Ticks() {
   return SDL_GetTicks();
+}
+
+bool ProgramPath(std::string *path) {
+  return posix_folders::RunningProgramPath(path);
 }
 
 } // namespace face

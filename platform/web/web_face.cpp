@@ -130,6 +130,11 @@ PROC ProcAddress(const char *name) {
   return reinterpret_cast<PROC>(tvl11_ProcAddress(name));
 }
 
+// The page runs no program file: the data sits in the working folder.
+bool ProgramPath(std::string *) {
+  return false;
+}
+
 // Swaps wait for the browser's frames whatever the game asks.
 bool SwapInterval(int) {
   return true;

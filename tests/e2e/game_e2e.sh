@@ -22,21 +22,8 @@ if ! ls data/texture/*.bmp >/dev/null 2>&1; then
   exit 77
 fi
 
-fail() {
-  echo "FAIL: $1"
-  echo "  the game's output:"
-  tail -n 30 "$WORK/game.log" | sed 's/^/    /'
-  exit 1
-}
-
 start_display 1024x768 || exit 1
-
-(unset SDL_VIDEODRIVER; exec "$GAME") >"$WORK/game.log" 2>&1 &
-GAME_PID=$!
-
-box=$(wait_window "Start FullScreen?") || fail "no start-up question"
-wait_mapped "$box"
-xdotool key --window "$box" Escape 2>/dev/null # No: windowed
+start_windowed "$GAME"
 id=$(wait_window "$TITLE") || fail "no window titled \"$TITLE\""
 wait_mapped "$id" || fail "the game window was never shown"
 echo "game window $id: \"$(title_of "$id")\""

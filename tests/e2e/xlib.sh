@@ -1,7 +1,7 @@
 # Shared by the Xvfb end-to-end scripts (sourced, not run): a private X
 # display, finding the game's windows by name, waiting for them and for the
-# game to end. The sourcing script sets WAIT (seconds for a window) and
-# GAME_PID once it has started the game; this file makes WORK, a scratch
+# game to end, starting it windowed, failing with its output. The sourcing
+# script sets WAIT (seconds for a window); this file makes WORK, a scratch
 # directory removed on exit together with the game and the display.
 
 for tool in Xvfb xdotool xwininfo; do
@@ -100,4 +100,24 @@ wait_exit() {
   wait "$GAME_PID"
   EXIT_CODE=$?
   GAME_PID=""
+}
+
+# Ends the script with a failure and the game's last output.
+fail() {
+  echo "FAIL: $1"
+  echo "  the game's output:"
+  tail -n 30 "$WORK/game.log" | sed 's/^/    /'
+  exit 1
+}
+
+# start_windowed COMMAND [FOLDER]: starts the game in FOLDER (default the
+# current one) on the display, its output in $WORK/game.log, and answers the
+# start-up question No (Escape): windowed. Sets GAME_PID.
+start_windowed() {
+  local box
+  (cd "${2:-.}" && unset SDL_VIDEODRIVER && exec "$1") >"$WORK/game.log" 2>&1 &
+  GAME_PID=$!
+  box=$(wait_window "Start FullScreen?") || fail "no start-up question"
+  wait_mapped "$box"
+  xdotool key --window "$box" Escape 2>/dev/null # No: windowed
 }

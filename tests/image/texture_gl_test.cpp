@@ -229,29 +229,30 @@ TEST_F(GlTextures, NullNameChangesNothing) {
   EXPECT_EQ(after, before + 1);
 }
 
-// ---- Files that do not decode end the process ----------------------------
+// ---- Files that do not decode end the process with status 1 -------------
 
 using GlTexturesDeathTest = GlTextures;
 
-TEST_F(GlTexturesDeathTest, MissingBmpExitsWithStatusZero) {
+TEST_F(GlTexturesDeathTest, MissingBmpExitsWithStatusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   std::string path = dir_.File("roof.bmp");
   EXPECT_EXIT(LoadBmpTexture(table_, path.c_str(), kSlotRoof),
-              ::testing::ExitedWithCode(0), "");
+              ::testing::ExitedWithCode(1), "");
 }
 
-TEST_F(GlTexturesDeathTest, UndecodableBmpExitsWithStatusZero) {
+TEST_F(GlTexturesDeathTest, UndecodableBmpExitsWithStatusOneNamingTheFile) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   std::string path = Write("bad.bmp", {'B', 'M', 1, 2, 3});
+  // The decoder's message names no file; standard error does.
   EXPECT_EXIT(LoadBmpTexture(table_, path.c_str(), 1),
-              ::testing::ExitedWithCode(0), "");
+              ::testing::ExitedWithCode(1), "bad\\.bmp: .+");
 }
 
-TEST_F(GlTexturesDeathTest, MissingJpegExitsWithStatusZero) {
+TEST_F(GlTexturesDeathTest, MissingJpegExitsWithStatusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   std::string path = dir_.File("missing.jpg");
   EXPECT_EXIT(LoadJpegTexture(table_, path.c_str(), 1),
-              ::testing::ExitedWithCode(0), "");
+              ::testing::ExitedWithCode(1), "");
 }
 
 // ---- LoadJpegTexture

@@ -255,7 +255,9 @@ TEST_F(SdlLayer, CursorCounterHidesBelowZero) {
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }
 
-TEST_F(SdlLayer, WithoutADisplayAMessageBoxPrintsAndTakesTheDefault) {
+// Nobody can see the question, so nobody agreed to what it offers: the
+// answer that changes nothing, and SDL's reason beside the text.
+TEST_F(SdlLayer, WithoutADisplayAMessageBoxPrintsWhyAndTakesTheEscapeAnswer) {
   unsetenv("DISPLAY"); // so that no real dialog can wait for a person
   unsetenv("WAYLAND_DISPLAY");
   testing::internal::CaptureStderr();
@@ -264,10 +266,13 @@ TEST_F(SdlLayer, WithoutADisplayAMessageBoxPrintsAndTakesTheDefault) {
                   MB_YESNO | MB_ICONQUESTION);
   const int ok = MessageBoxA(nullptr, "Done.", "ERROR", MB_OK | MB_ICONSTOP);
   const std::string printed = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(answer, IDYES);
+  EXPECT_EQ(answer, IDNO);
   EXPECT_EQ(ok, IDOK);
-  EXPECT_NE(printed.find("Start FullScreen?: Would You Like?\n"),
+  EXPECT_NE(printed.find("Start FullScreen?: Would You Like?\n"
+                         "(no dialog could be shown: "),
             std::string::npos);
+  EXPECT_NE(printed.find("; answered No)\n"), std::string::npos);
+  EXPECT_EQ(printed.find("shown: ;"), std::string::npos); // a reason is given
   EXPECT_NE(printed.find("ERROR: Done.\n"), std::string::npos);
 }
 

@@ -2,12 +2,16 @@
 # End-to-end run of the Windows programs under Wine on a virtual X display:
 # the probe first (does the Wine + GL stack work at all?), then the game in
 # windowed mode and through the refused full-screen question. Xvfb offers
-# only 1024 x 768, so Wine refuses the 640 x 480 full-screen mode.
-#   tests/windows/e2e.sh BUILD_DIR     (scripts/windows.sh test calls it)
+# only 1024 x 768, so Wine refuses the 640 x 480 full-screen mode. Given the
+# zip, it is also unpacked into a fresh folder and started from another
+# working folder, and the program alone (no data anywhere) must say so and
+# end with exit code 1.
+#   tests/windows/e2e.sh BUILD_DIR [ZIP]    (scripts/windows.sh test calls it)
 # Screenshots land in BUILD_DIR/e2e/.
 set -euo pipefail
 tvl_root=$(cd "$(dirname "$0")/../.." && pwd)
-out=$(cd "${1:?usage: e2e.sh BUILD_DIR}" && pwd)
+out=$(cd "${1:?usage: e2e.sh BUILD_DIR [ZIP]}" && pwd)
+zip=${2:-}
 shots=$out/e2e
 mkdir -p "$shots"
 . "$tvl_root/scripts/wine-env.sh"
@@ -100,10 +104,11 @@ client_size() {
   xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'
 }
 
-# start PROGRAM: runs it under Wine from the repository root (the game reads
-# its textures relative to the working directory).
+# start PROGRAM [FOLDER]: runs it under Wine with FOLDER as the working
+# folder, by default the repository root (which holds data/texture/).
 start() {
-  (cd "$tvl_root" && exec "$WINE" "$1") &
+  local folder=${2:-}
+  (cd "${folder:-$tvl_root}" && exec "$WINE" "$1") &
   app_pid=$!
 }
 
@@ -207,17 +212,19 @@ check_game_window() {
     fail "$label: exit code $exit_code"
 }
 
+# run_game_windowed LABEL PROGRAM [FOLDER]: answers No, then the checks of
+# check_game_window.
 run_game_windowed() {
-  start "$out/app/tvlounge.exe"
-  local box window
+  local label=$1 box window
+  start "$2" "${3:-}"
   box=$(wait_window '^Start FullScreen\?$' 30)
-  [ -n "$box" ] || { fail "windowed: no start-up question"; finish; return; }
-  import -window "$box" "$shots/start-up-question.png"
+  [ -n "$box" ] || { fail "$label: no start-up question"; finish; return; }
+  import -window "$box" "$shots/$label-question.png"
   answer "$box" n
   window=$(wait_window "^$title\$" 30)
-  [ -n "$window" ] || { fail "windowed: no window titled '$title'"; finish; return; }
-  pass "windowed: window titled '$title'"
-  check_game_window "$window" windowed
+  [ -n "$window" ] || { fail "$label: no window titled '$title'"; finish; return; }
+  pass "$label: window titled '$title'"
+  check_game_window "$window" "$label"
 }
 
 run_game_refused_full_screen() {
@@ -237,13 +244,46 @@ run_game_refused_full_screen() {
   check_game_window "$window" fallback-windowed
 }
 
+# The zip unpacked into a fresh folder, started from another working folder:
+# the game moves to its own folder, which holds data/.
+run_unpacked_zip() {
+  local unpacked=$shots/unpacked elsewhere=$shots/elsewhere
+  rm -rf "$unpacked" "$elsewhere"
+  mkdir -p "$unpacked" "$elsewhere"
+  (cd "$unpacked" && cmake -E tar xf "$zip")
+  local exe=$unpacked/tvlounge-windows-x64/tvlounge.exe
+  [ -f "$exe" ] && [ -f "$unpacked/tvlounge-windows-x64/README.txt" ] &&
+    [ "$(ls "$unpacked/tvlounge-windows-x64/data/texture" | wc -l)" = 18 ] ||
+    { fail "zip: no tvlounge.exe, README.txt and 18 textures"; return; }
+  run_game_windowed zip-elsewhere "$exe" "$elsewhere"
+}
+
+# The program without any data folder: the missing-file message, exit code 1.
+run_without_data() {
+  local bare=$shots/bare box
+  rm -rf "$bare"
+  mkdir -p "$bare"
+  cp "$out/app/tvlounge.exe" "$bare/"
+  start "$bare/tvlounge.exe" "$bare"
+  box=$(wait_window '^Error$' 30)
+  [ -n "$box" ] || { fail "no data: no 'Error' message"; finish; return; }
+  answer "$box" Return
+  finish
+  [ "$exit_code" = 1 ] && pass "no data: message shown, exit code 1" ||
+    fail "no data: exit code $exit_code"
+}
+
 start_display
 # Wine's desktop process binds to the display it was started with: start the
 # server and its services afresh on this one.
 wine_down
 wine_up
 run_probe
-run_game_windowed
+run_game_windowed windowed "$out/app/tvlounge.exe"
 run_game_refused_full_screen
+if [ -n "$zip" ]; then
+  run_unpacked_zip
+  run_without_data
+fi
 echo "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

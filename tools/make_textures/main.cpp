@@ -1,16 +1,45 @@
 // make-textures OUTPUT_DIR: writes the game's texture files into the folder,
 // then draws them all a second time and checks the files against it, so a
 // picture that is not reproducible byte for byte fails the build step.
+// make-textures --icon FILE.png: writes the program's 64 x 64 icon.
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "tools/make_textures/bmp_file.h"
 #include "tools/make_textures/textures.h"
+#include "tools/shot/png_io.h"
+
+namespace {
+
+constexpr int kIconSize = 64;
+
+int WriteIcon(const char *path) {
+  const Canvas canvas = MakeIcon(kIconSize);
+  RgbImage image;
+  image.width = canvas.width;
+  image.height = canvas.height;
+  for (const Rgb &pixel : canvas.pixels) {
+    image.pixels.push_back(ToByte(pixel.r));
+    image.pixels.push_back(ToByte(pixel.g));
+    image.pixels.push_back(ToByte(pixel.b));
+  }
+  std::string error;
+  if (!WritePng(path, image, &error)) {
+    std::fprintf(stderr, "make-textures: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--icon") == 0)
+    return WriteIcon(argv[2]);
   if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_DIR\n",
+    std::fprintf(stderr, "usage: %s OUTPUT_DIR | --icon FILE.png\n",
                  argc > 0 ? argv[0] : "make-textures");
     return 2;
   }

@@ -33,6 +33,9 @@ Canvas MakeElectricBoxTop();
 Canvas MakeFloorLightMap();
 Canvas MakeGameOver();
 
+// The program's icon, size x size (icon.cpp); not a texture of the game.
+Canvas MakeIcon(int size);
+
 struct TextureSpec {
   const char *fileName; // as the game opens it under data/texture/
   Canvas (*make)();

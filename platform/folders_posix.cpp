@@ -1,0 +1,82 @@
+// The kernel32 folder names over POSIX: the program's own path (the face's
+// answer), what a path names, and the working folder. Only the process's own
+// module is known. Lacks: other modules, last-error codes.
+#include "platform/folders_posix.h"
+
+#include "platform/emulation.h"
+
+#include <climits>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace posix_folders {
+
+bool RunningProgramPath(std::string *path) {
+  char buffer[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer));
+  if (n <= 0 || static_cast<std::size_t>(n) >= sizeof(buffer))
+    return false;
+  path->assign(buffer, static_cast<std::size_t>(n));
+  return true;
+}
+
+DWORD FillPathBuffer(const std::string &path, LPSTR buffer, DWORD size) {
+  if (buffer == nullptr || size == 0)
+    return 0;
+  const std::size_t n = path.size() < size ? path.size() : size - 1;
+  std::memcpy(buffer, path.data(), n);
+  buffer[n] = '\0';
+  return n == path.size() ? static_cast<DWORD>(n) : size;
+}
+
+} // namespace posix_folders
+
+using emulation::CallArgs;
+using emulation::Dec;
+using emulation::HandleText;
+using emulation::Text;
+
+DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
+  std::string path;
+  if (face::Calling("GetModuleFileNameA",
+                    [&] {
+                      return CallArgs{HandleText(module),
+                                      buffer ? "ptr" : "null", Dec(size)};
+                    }) ||
+      module != nullptr || !face::ProgramPath(&path))
+    return 0;
+  return posix_folders::FillPathBuffer(path, buffer, size);
+}
+
+DWORD GetFileAttributesA(LPCSTR fileName) {
+  struct stat info;
+  if (face::Calling("GetFileAttributesA",
+                    [&] { return CallArgs{Text(fileName)}; }) ||
+      fileName == nullptr || stat(fileName, &info) != 0)
+    return INVALID_FILE_ATTRIBUTES;
+  return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY
+                               : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL SetCurrentDirectoryA(LPCSTR pathName) {
+  if (face::Calling("SetCurrentDirectoryA",
+                    [&] { return CallArgs{Text(pathName)}; }))
+    return FALSE;
+  return pathName != nullptr && chdir(pathName) == 0 ? TRUE : FALSE;
+}
+
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
+  char path[PATH_MAX];
+  if (face::Calling("GetCurrentDirectoryA",
+                    [&] {
+                      return CallArgs{Dec(size), buffer ? "ptr" : "null"};
+                    }) ||
+      getcwd(path, sizeof(path)) == nullptr)
+    return 0;
+  const std::size_t length = std::strlen(path);
+  if (buffer == nullptr || length >= size)
+    return static_cast<DWORD>(length + 1);
+  std::memcpy(buffer, path, length + 1);
+  return static_cast<DWORD>(length);
+}
