@@ -2,7 +2,7 @@
 // the multitexture entry points, the camera, textures, cube map, game reset.
 #include "app/scene_init.h"
 
-#include "app/shell_state.h"
+#include "shell/shell_state.h"
 #include "camera/camera.h"
 #include "game/game_state.h"
 #include "image/cube_map.h"

@@ -3,7 +3,7 @@
 #include "app/scene_window.h"
 
 #include "app/scene_init.h"
-#include "app/shell_state.h"
+#include "shell/shell_state.h"
 #include "platform/gl.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <jpeglib.h>
 
-#include "app/shell_state.h"
+#include "shell/shell_state.h"
 #include "platform/win32.h"
 
 namespace {

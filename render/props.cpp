@@ -123,8 +123,8 @@ void DrawBalls() {
       DisableBox(i);
       continue;
     }
-    const float x = 5.0f + ballOffsetX[i];
-    const float z = 2.5f + ballOffsetZ[i];
+    const float x = BallCentre(i).x;
+    const float z = BallCentre(i).z;
     glPushMatrix();
     glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT, GL_SHININESS, shininess);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/shell_state.h"
+#include "shell/shell_state.h"
 #include "image/jpeg.h"
 #include "tests/image/image_test_support.h"
 
