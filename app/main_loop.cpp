@@ -1,9 +1,9 @@
 // Process entry and the polling main loop: ask for the mode, open the window,
 // then game step, frame and swap on every pass that finds no message.
 #include "app/scene_window.h"
-#include "shell/shell_state.h"
 #include "game/game_step.h"
 #include "render/frame.h"
+#include "shell/shell_state.h"
 
 namespace {
 
