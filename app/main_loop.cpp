@@ -3,11 +3,11 @@
 // no message. A start-up that fails ends with status 1.
 #include "app/data_folder.h"
 #include "app/scene_window.h"
-#include "app/shell_state.h"
 #include "game/game_step.h"
 #include "image/dib.h"
 #include "image/texture_slots.h"
 #include "render/frame.h"
+#include "shell/shell_state.h"
 
 namespace {
 

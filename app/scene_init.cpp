@@ -2,7 +2,6 @@
 // the multitexture entry points, the camera, textures, cube map, game reset.
 #include "app/scene_init.h"
 
-#include "app/shell_state.h"
 #include "camera/camera.h"
 #include "game/game_state.h"
 #include "image/cube_map.h"
@@ -10,16 +9,20 @@
 #include "image/texture_slots.h"
 #include "platform/gl.h"
 #include "render/gl_objects.h"
+#include "shell/shell_state.h"
 
 #include <cstring>
 
 namespace {
 
-// wglGetProcAddress's result type differs between platforms; going through a
-// plain function pointer keeps the conversion warning-free on both.
-template <typename Pointer> Pointer FetchEntryPoint(const char *name) {
-  return reinterpret_cast<Pointer>(
-      reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+// The shell's own fixed GL state.
+void SetSceneGlState() {
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
 } // namespace
@@ -39,27 +42,13 @@ void AskForVsync() {
   }
 }
 
+// Each owner sets up what it owns, in this order; the GL calls and their
+// order are part of the behaviour.
 bool InitScene() {
-  glShadeModel(GL_SMOOTH);
-  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-  glClearDepth(1.0);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
-  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-
-  quadric = gluNewQuadric();
-  gluQuadricNormals(quadric, GLU_SMOOTH);
-  gluQuadricTexture(quadric, GL_TRUE);
-
+  SetSceneGlState();
+  CreateQuadric(); // render/
   glEnable(GL_TEXTURE_2D);
-
-  glActiveTextureARB =
-      FetchEntryPoint<PFNGLACTIVETEXTUREARBPROC>("glActiveTextureARB");
-  glMultiTexCoord2fARB =
-      FetchEntryPoint<PFNGLMULTITEXCOORD2FARBPROC>("glMultiTexCoord2fARB");
-  glMultiTexCoord3fARB =
-      FetchEntryPoint<PFNGLMULTITEXCOORD3FARBPROC>("glMultiTexCoord3fARB");
-  if (!glActiveTextureARB || !glMultiTexCoord2fARB) {
+  if (!FetchMultitextureEntryPoints()) { // render/
     // Start-up completes; the loop ends at the posted quit request, whose
     // code says that the game could not start.
     MessageBoxA(windowHandle,
@@ -67,23 +56,10 @@ bool InitScene() {
                 MB_OK);
     PostQuitMessage(1);
   }
-
   camera.place(1.0f, -1.0f, 0.0f, 0.0f, -1.0f, 0.0f, 0.0f, 1.0f, 0.0f);
-
   glEnable(GL_TEXTURE_2D);
-  for (const TextureFile &file : kTextureFiles) {
-    LoadBmpTexture(textureTable, file.fileName, file.slot);
-  }
-
-  glGenTextures(1, &normalisationCubeMap);
-  glBindTexture(GL_TEXTURE_CUBE_MAP_ARB, normalisationCubeMap);
-  BuildNormalisationCubeMap();
-  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-
-  ResetGame();
+  LoadTextureFiles();           // image/: the slot table
+  CreateNormalisationCubeMap(); // image/
+  ResetGame();                  // game/
   return true;
 }

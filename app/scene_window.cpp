@@ -3,8 +3,8 @@
 #include "app/scene_window.h"
 
 #include "app/scene_init.h"
-#include "app/shell_state.h"
 #include "platform/gl.h"
+#include "shell/shell_state.h"
 
 namespace {
 

@@ -54,3 +54,9 @@ void DisableBox(int index) {
   box.min.z = kEmptyBound;
   box.max.z = -kEmptyBound;
 }
+
+void WriteBox(int index, float maxX, float maxY, float maxZ, float minX,
+              float minY, float minZ) {
+  collisionTable[index].max = Vec3(maxX, maxY, maxZ);
+  collisionTable[index].min = Vec3(minX, minY, minZ);
+}

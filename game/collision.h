@@ -13,7 +13,8 @@ constexpr int kCollisionBoxCount = 40;
 constexpr int kFirstBallEntry = 12; // entries 0-11 are obstacles
 constexpr int kBallCount = 10;      // entries 12-21 are the balls
 
-// Written by ResetGame, DrawScene and DisableBox; read by the game step.
+// Written by ResetGame, WriteBox (as DrawScene draws) and DisableBox; read by
+// the game step.
 extern CollisionBox collisionTable[kCollisionBoxCount];
 
 // Inclusive on every face; y is never looked at; NaN fails.
@@ -22,3 +23,6 @@ bool IsPointInBox(int index, Vec3 point);
 int FindHitBox(int count, Vec3 point);
 // Inverts all three axes so that the box holds no point.
 void DisableBox(int index);
+// Stores an entry, maximum corner first, as the table keeps it.
+void WriteBox(int index, float maxX, float maxY, float maxZ, float minX,
+              float minY, float minZ);

@@ -6,15 +6,27 @@
 
 #include <cstdint>
 
-extern float lightLevel;       // 0..1, initial 1.0; keys D and N
-extern bool bumpMappingOn;     // key B
-extern float headingDegrees;   // sum of the turns made, in degrees
-extern int ballsCollected;     // the score of the current game
-extern bool gameOver;          // set by the renderer at ten balls, cleared by R
+extern float lightLevel;     // 0..1, initial 1.0; keys D and N
+extern bool bumpMappingOn;   // key B
+extern float headingDegrees; // sum of the turns made, in degrees
+extern int ballsCollected;   // the score of the current game
+extern bool gameOver;        // set by the renderer at ten balls, cleared by R
 // Indexed like collisionTable; only the ball entries 12-21 are read.
 extern bool ballCollected[kCollisionBoxCount];
 extern float ballOffsetX[kCollisionBoxCount];
 extern float ballOffsetZ[kCollisionBoxCount];
+
+// Every game value and the collision table back to what the process starts
+// with. The game itself never does this: R keeps the light, bump mapping and
+// heading; tests and tools start each run from here.
+void ResetGameValues();
+
+// Where a ball stands on the floor plan: the balls' area at (5, 2.5) plus
+// the ball's offsets.
+struct FloorPoint {
+  float x, z;
+};
+FloorPoint BallCentre(int entry);
 
 // Starts a new game layout: empties the never-written boxes, clears the
 // collected flags and draws new offsets (80 draws, x before z, entries 0-39).

@@ -5,12 +5,12 @@
 // is per pass; a held key acts on every pass.
 #include "game/game_step.h"
 
-#include "app/shell_state.h"
 #include "camera/camera.h"
 #include "game/collision.h"
 #include "game/game_state.h"
 #include "platform/win32.h"
 #include "render/frame.h"
+#include "shell/shell_state.h"
 
 #include <cstdio>
 
@@ -22,11 +22,6 @@ constexpr float kWalkStep = 0.05f;      // units per pass at eye distance 1
 constexpr float kTurnStep = 0.05f;      // radians per pass
 constexpr float kTurnDegrees = 2.8645f; // what the marker turns by per pass
 constexpr float kLightStep = 0.01f;
-
-constexpr int kVirtualKeyB = 0x42;
-constexpr int kVirtualKeyD = 0x44;
-constexpr int kVirtualKeyN = 0x4E;
-constexpr int kVirtualKeyR = 0x52;
 
 enum ArrowSlot { kUpSlot, kDownSlot, kLeftSlot, kRightSlot };
 
@@ -98,20 +93,20 @@ void RunGameStep() {
   if (!gameOver)
     RunArrowKeys();
 
-  if (IsKeyHeld(kVirtualKeyB))
+  if (IsKeyHeld('B'))
     bumpMappingOn = !bumpMappingOn;
   // Float sums stored as float: the light level walks in single precision.
-  if (IsKeyHeld(kVirtualKeyD)) {
+  if (IsKeyHeld('D')) {
     lightLevel = static_cast<float>(lightLevel + kLightStep);
     if (lightLevel > 1.0f)
       lightLevel = 1.0f;
   }
-  if (IsKeyHeld(kVirtualKeyN)) {
+  if (IsKeyHeld('N')) {
     lightLevel = static_cast<float>(lightLevel - kLightStep);
     if (lightLevel < 0.0f)
       lightLevel = 0.0f;
   }
-  if (IsKeyHeld(kVirtualKeyR)) {
+  if (IsKeyHeld('R')) {
     gameOver = false;
     ballsCollected = 0;
     ResetGame();

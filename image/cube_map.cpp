@@ -86,3 +86,14 @@ bool BuildNormalisationCubeMap() {
   std::free(buffer);
   return built;
 }
+
+void CreateNormalisationCubeMap() {
+  glGenTextures(1, &normalisationCubeMap);
+  glBindTexture(GL_TEXTURE_CUBE_MAP_ARB, normalisationCubeMap);
+  BuildNormalisationCubeMap();
+  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+}

@@ -5,6 +5,10 @@
 
 extern GLuint normalisationCubeMap;
 
+// Makes the cube map: a new texture name bound to GL_TEXTURE_CUBE_MAP_ARB,
+// built, with linear filters and edge clamping on all three axes.
+void CreateNormalisationCubeMap();
+
 // Fills the six faces of the cube map bound to GL_TEXTURE_CUBE_MAP_ARB with
 // packed unit vectors; false (and nothing uploaded) when out of memory.
 bool BuildNormalisationCubeMap();

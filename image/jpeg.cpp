@@ -10,8 +10,8 @@
 
 #include <jpeglib.h>
 
-#include "app/shell_state.h"
 #include "platform/win32.h"
+#include "shell/shell_state.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "image/dib.h"
 #include "image/jpeg.h"
+#include "image/texture_slots.h"
 
 namespace {
 
@@ -70,4 +71,10 @@ void LoadJpegTexture(GLuint *textureTable, const char *fileName, int slot) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   std::free(image->pixels);
   std::free(image);
+}
+
+void LoadTextureFiles() {
+  for (const TextureFile &file : kTextureFiles) {
+    LoadBmpTexture(textureTable, file.fileName, file.slot);
+  }
 }

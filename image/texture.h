@@ -7,3 +7,6 @@
 // with status 0. The new texture stays bound to GL_TEXTURE_2D.
 void LoadBmpTexture(GLuint *textureTable, const char *fileName, int slot);
 void LoadJpegTexture(GLuint *textureTable, const char *fileName, int slot);
+
+// Fills the slot table from the texture files, in slot order.
+void LoadTextureFiles();

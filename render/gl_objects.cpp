@@ -6,3 +6,19 @@ GLUquadricObj *quadric = nullptr;
 PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
 PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
 PFNGLMULTITEXCOORD3FARBPROC glMultiTexCoord3fARB = nullptr;
+
+void CreateQuadric() {
+  quadric = gluNewQuadric();
+  gluQuadricNormals(quadric, GLU_SMOOTH);
+  gluQuadricTexture(quadric, GL_TRUE);
+}
+
+bool FetchMultitextureEntryPoints() {
+  glActiveTextureARB =
+      FetchEntryPoint<PFNGLACTIVETEXTUREARBPROC>("glActiveTextureARB");
+  glMultiTexCoord2fARB =
+      FetchEntryPoint<PFNGLMULTITEXCOORD2FARBPROC>("glMultiTexCoord2fARB");
+  glMultiTexCoord3fARB =
+      FetchEntryPoint<PFNGLMULTITEXCOORD3FARBPROC>("glMultiTexCoord3fARB");
+  return glActiveTextureARB && glMultiTexCoord2fARB;
+}

@@ -6,22 +6,10 @@
 
 namespace {
 
-struct TexturedCorner {
-  GLfloat s, t;
-  GLfloat x, y, z;
-};
-
-void SendQuads(const TexturedCorner *corners, int count) {
-  for (int i = 0; i < count; ++i) {
-    glTexCoord2f(corners[i].s, corners[i].t);
-    glVertex3f(corners[i].x, corners[i].y, corners[i].z);
-  }
-}
-
 // An open-bottomed box from the floor up to y = -1, half-width w in x,
 // between the planes z = za (drawn first) and z = zb.
 void DrawWoodenBlock(GLfloat w, GLfloat za, GLfloat zb) {
-  const TexturedCorner faces[20] = {
+  const TexturedVertex faces[20] = {
       {0.0f, 0.0f, -w, -1.5f, za}, {1.0f, 0.0f, w, -1.5f, za},
       {1.0f, 1.0f, w, -1.0f, za},  {0.0f, 1.0f, -w, -1.0f, za},
       {0.0f, 0.0f, -w, -1.5f, zb}, {1.0f, 0.0f, w, -1.5f, zb},
@@ -33,9 +21,7 @@ void DrawWoodenBlock(GLfloat w, GLfloat za, GLfloat zb) {
       {0.0f, 0.0f, w, -1.0f, zb},  {1.0f, 0.0f, -w, -1.0f, zb},
       {1.0f, 1.0f, -w, -1.0f, za}, {0.0f, 1.0f, w, -1.0f, za},
   };
-  glBegin(GL_QUADS);
-  SendQuads(faces, 20);
-  glEnd();
+  SendTexturedBatch(GL_QUADS, faces);
 }
 
 struct LampPost {
@@ -63,25 +49,25 @@ void DrawWoodenBlocks() {
 
 // x 5.4 .. 5.6, y -1.5 .. -0.5, z 3.5 .. 4.5, one binding per batch.
 void DrawElectricBox() {
-  const TexturedCorner sides[8] = {
+  const TexturedVertex sides[8] = {
       {0.0f, 0.0f, 5.4f, -1.5f, 3.5f}, {1.0f, 0.0f, 5.6f, -1.5f, 3.5f},
       {1.0f, 1.0f, 5.6f, -0.5f, 3.5f}, {0.0f, 1.0f, 5.4f, -0.5f, 3.5f},
       {0.0f, 0.0f, 5.4f, -1.5f, 4.5f}, {1.0f, 0.0f, 5.6f, -1.5f, 4.5f},
       {1.0f, 1.0f, 5.6f, -0.5f, 4.5f}, {0.0f, 1.0f, 5.4f, -0.5f, 4.5f},
   };
-  const TexturedCorner front[4] = {
+  const TexturedVertex front[4] = {
       {0.0f, 0.0f, 5.6f, -1.5f, 4.5f},
       {1.0f, 0.0f, 5.6f, -1.5f, 3.5f},
       {1.0f, 1.0f, 5.6f, -0.5f, 3.5f},
       {0.0f, 1.0f, 5.6f, -0.5f, 4.5f},
   };
-  const TexturedCorner back[4] = {
+  const TexturedVertex back[4] = {
       {0.0f, 0.0f, 5.4f, -1.5f, 4.5f},
       {1.0f, 0.0f, 5.4f, -1.5f, 3.5f},
       {1.0f, 1.0f, 5.4f, -0.5f, 3.5f},
       {0.0f, 1.0f, 5.4f, -0.5f, 4.5f},
   };
-  const TexturedCorner top[4] = {
+  const TexturedVertex top[4] = {
       {0.0f, 0.0f, 5.6f, -0.5f, 4.5f},
       {1.0f, 0.0f, 5.4f, -0.5f, 4.5f},
       {1.0f, 1.0f, 5.4f, -0.5f, 3.5f},
@@ -89,7 +75,7 @@ void DrawElectricBox() {
   };
   struct Batch {
     TextureSlot slot;
-    const TexturedCorner *corners;
+    const TexturedVertex *corners;
     int count;
   };
   const Batch batches[4] = {{kSlotElectricBoxSide, sides, 8},
@@ -99,9 +85,7 @@ void DrawElectricBox() {
   for (const Batch &batch : batches) {
     SelectTextureUnit(0);
     BindSlot(batch.slot);
-    glBegin(GL_QUADS);
-    SendQuads(batch.corners, batch.count);
-    glEnd();
+    SendTexturedBatch(GL_QUADS, batch.corners, batch.count);
   }
   WriteBox(0, 5.7f, -0.4f, 4.6f, 5.3f, -1.6f, 3.4f);
 }
@@ -139,8 +123,8 @@ void DrawBalls() {
       DisableBox(i);
       continue;
     }
-    const float x = 5.0f + ballOffsetX[i];
-    const float z = 2.5f + ballOffsetZ[i];
+    const float x = BallCentre(i).x;
+    const float z = BallCentre(i).z;
     glPushMatrix();
     glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT, GL_SHININESS, shininess);

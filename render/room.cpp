@@ -5,11 +5,6 @@
 
 namespace {
 
-struct TexturedVertex {
-  GLfloat s, t;
-  GLfloat x, y, z;
-};
-
 // The apex sits off the square's centre line.
 constexpr GLfloat kApexX = 0.044556f;
 constexpr GLfloat kApexY = 3.603399f;
@@ -119,17 +114,16 @@ const FloorSpot kPillars[4] = {
 const FloorSpot kPillarLamps[4] = {
     {2.7f, -2.5f}, {-2.7f, -2.5f}, {-2.7f, 2.5f}, {2.7f, 2.5f}};
 
-template <int N>
-void SendTexturedBatch(GLenum mode, const TexturedVertex (&vertices)[N]) {
+} // namespace
+
+void SendTexturedBatch(GLenum mode, const TexturedVertex *vertices, int count) {
   glBegin(mode);
-  for (const TexturedVertex &v : vertices) {
-    glTexCoord2f(v.s, v.t);
-    glVertex3f(v.x, v.y, v.z);
+  for (int i = 0; i < count; ++i) {
+    glTexCoord2f(vertices[i].s, vertices[i].t);
+    glVertex3f(vertices[i].x, vertices[i].y, vertices[i].z);
   }
   glEnd();
 }
-
-} // namespace
 
 void DrawRoofTriangles(RoofCoords coords) {
   glBegin(GL_TRIANGLES);

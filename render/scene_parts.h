@@ -19,11 +19,17 @@ inline void BindSlot(TextureSlot slot) {
   glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
 }
 
-// Stores an entry maximum corner first, as the table keeps it.
-inline void WriteBox(int index, float maxX, float maxY, float maxZ, float minX,
-                     float minY, float minZ) {
-  collisionTable[index].max = Vec3(maxX, maxY, maxZ);
-  collisionTable[index].min = Vec3(minX, minY, minZ);
+// A corner of a hand-built face: texture coordinates, then position.
+struct TexturedVertex {
+  GLfloat s, t;
+  GLfloat x, y, z;
+};
+
+// glBegin(mode), each vertex's glTexCoord2f and glVertex3f, glEnd (room.cpp).
+void SendTexturedBatch(GLenum mode, const TexturedVertex *vertices, int count);
+template <int N>
+void SendTexturedBatch(GLenum mode, const TexturedVertex (&vertices)[N]) {
+  SendTexturedBatch(mode, vertices, N);
 }
 
 // ---- The frame's steps (frame.cpp), in the order DrawScene runs them ------

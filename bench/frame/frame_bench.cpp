@@ -4,13 +4,13 @@
 // + swap only; then the cost of each pass on its own. Every timed frame ends
 // with glFinish, so what is counted is finished rendering, not queued work.
 #include "app/scene_window.h"
-#include "app/shell_state.h"
 #include "camera/camera.h"
 #include "game/game_state.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
 #include "render/frame.h"
 #include "render/scene_parts.h"
+#include "shell/shell_state.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,12 +5,12 @@
 // is the start view at 640 x 480, ten balls in view, bump mapping on, and
 // ends with a one-pixel read, which waits for the frame to be drawn.
 #include "app/scene_window.h"
-#include "app/shell_state.h"
 #include "camera/camera.h"
 #include "game/game_state.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
 #include "render/frame.h"
+#include "shell/shell_state.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 // A fresh scripted platform and fresh shell values for each shell test.
 #pragma once
 
-#include "app/shell_state.h"
 #include "platform/scripted/scripted.h"
+#include "shell/shell_state.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +15,7 @@ class ShellTest : public ::testing::Test {
 protected:
   void SetUp() override {
     scripted::Reset();
-    fullScreen = true;
-    windowActive = true;
-    std::memset(keyState, 0, sizeof keyState);
-    appInstance = nullptr;
-    windowHandle = nullptr;
-    deviceContext = nullptr;
-    renderingContext = nullptr;
+    ResetShellState();
   }
   void TearDown() override { scripted::Reset(); }
 

@@ -253,12 +253,12 @@ TEST_F(Window, ProcedureHandlesItsMessages) {
   EXPECT_EQ(CountOf("DefWindowProcA"), 1);
 
   scripted::Reset();
-  EXPECT_EQ(SceneWindowProc(w, WM_KEYDOWN, 0x42, 0), 0);
-  EXPECT_EQ(keyState[0x42], 1);
+  EXPECT_EQ(SceneWindowProc(w, WM_KEYDOWN, 'B', 0), 0);
+  EXPECT_EQ(keyState['B'], 1);
   EXPECT_EQ(CountOf("DefWindowProcA"), 1); // key-down goes on
   EXPECT_EQ(CountOf("PostQuitMessage"), 0);
-  EXPECT_EQ(SceneWindowProc(w, WM_KEYUP, 0x42, 0), 0);
-  EXPECT_EQ(keyState[0x42], 0);
+  EXPECT_EQ(SceneWindowProc(w, WM_KEYUP, 'B', 0), 0);
+  EXPECT_EQ(keyState['B'], 0);
   EXPECT_EQ(CountOf("DefWindowProcA"), 1); // key-up does not
 
   SceneWindowProc(w, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -3,12 +3,13 @@
 // idle hook. Walks into a ball and sees it counted and gone from the next
 // frame; collects all ten, sees the game-over picture and the arrow keys
 // stop; restarts with R and plays again.
-#include "app/shell_state.h"
 #include "camera/camera.h"
 #include "game/collision.h"
 #include "game/game_state.h"
+#include "game/pilot.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
+#include "shell/shell_state.h"
 
 #include <gtest/gtest.h>
 
@@ -36,13 +37,7 @@ std::string Score(int n) {
   return "Balls collected so far: " + std::to_string(n);
 }
 
-struct Point {
-  float x, z;
-};
-
-Point BallCentre(int entry) {
-  return {5.0f + ballOffsetX[entry], 2.5f + ballOffsetZ[entry]};
-}
+using Point = FloorPoint;
 
 // One presented frame with the camera and matrices it was drawn with.
 struct Frame {
@@ -104,43 +99,15 @@ int SetWindowTextCalls() {
   return n;
 }
 
-// Signed angle from the line of sight to the direction of the target;
-// positive means the right arrow turns towards it.
-float AngleTo(Point target) {
-  const float vx = camera.viewPoint.x - camera.position.x;
-  const float vz = camera.viewPoint.z - camera.position.z;
-  const float tx = target.x - camera.viewPoint.x;
-  const float tz = target.z - camera.viewPoint.z;
-  return std::atan2(vx * tz - vz * tx, vx * tx + vz * tz);
-}
-
-// Turn on the spot until roughly facing the target, then walk, correcting
-// the aim by one turn step whenever it is off by more than half a step.
+// The pilot's steering as the keys to hold.
 std::vector<int> KeysTowards(Point target) {
-  const float a = AngleTo(target);
+  const Steering steer = SteerTowards(camera, target);
   std::vector<int> keys;
-  if (std::fabs(a) <= 0.3f)
+  if (steer.forward)
     keys.push_back(VK_UP);
-  if (std::fabs(a) > 0.03f)
-    keys.push_back(a > 0 ? VK_RIGHT : VK_LEFT);
+  if (steer.left || steer.right)
+    keys.push_back(steer.right ? VK_RIGHT : VK_LEFT);
   return keys;
-}
-
-int NearestUncollectedBall() {
-  int best = -1;
-  float bestDistance = 0;
-  for (int i = kFirstBallEntry; i < kFirstBallEntry + kBallCount; ++i) {
-    if (ballCollected[i])
-      continue;
-    const Point c = BallCentre(i);
-    const float d =
-        std::hypot(c.x - camera.viewPoint.x, c.z - camera.viewPoint.z);
-    if (best < 0 || d < bestDistance) {
-      best = i;
-      bestDistance = d;
-    }
-  }
-  return best;
 }
 
 // Runs WinMain until decide() returns false. decide() is called at the start
@@ -197,13 +164,7 @@ class GameLoopTest : public ::testing::Test {
 protected:
   // Each run is a new process as far as the game is concerned: the score
   // and the flags survive WinMain, so start them as a process would.
-  void SetUp() override {
-    ballsCollected = 0;
-    gameOver = false;
-    lightLevel = 1.0f;
-    bumpMappingOn = false;
-    headingDegrees = 0.0f;
-  }
+  void SetUp() override { ResetGameValues(); }
   void TearDown() override { scripted::Reset(); }
 };
 

@@ -5,11 +5,12 @@
 // and fails when the live heap or the resident size climbed after the first
 // second by more than the limits.
 // Usage: game_soak PASSES [SEED] [WIDTHxHEIGHT]   (from the repository root)
-#include "app/shell_state.h"
 #include "camera/camera.h"
 #include "game/collision.h"
 #include "game/game_state.h"
+#include "game/pilot.h"
 #include "platform/scripted/scripted.h"
+#include "shell/shell_state.h"
 
 #include "platform/gl.h"
 
@@ -40,6 +41,9 @@ namespace {
 // by its size times half the passes between the two medians.
 constexpr long kHeapGrowthLimit = 8 * 1024 * 1024;
 constexpr long kResidentGrowthLimit = 32 * 1024 * 1024;
+
+// The keys held at random, in the bit order of Soak::held.
+const int kKeys[8] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, 'B', 'D', 'N', 'R'};
 
 long ResidentBytes() {
   long pages = 0, resident = 0;
@@ -86,30 +90,12 @@ struct Soak {
   bool piloting = false;
 
   static unsigned PilotArrows() {
-    int best = -1;
-    float bestDistance = 0;
-    for (int i = kFirstBallEntry; i < kFirstBallEntry + kBallCount; ++i) {
-      if (ballCollected[i])
-        continue;
-      const float dx = 5.0f + ballOffsetX[i] - camera.viewPoint.x;
-      const float dz = 2.5f + ballOffsetZ[i] - camera.viewPoint.z;
-      const float d = std::hypot(dx, dz);
-      if (best < 0 || d < bestDistance) {
-        best = i;
-        bestDistance = d;
-      }
-    }
+    const int best = NearestUncollectedBall();
     if (best < 0)
       return 0;
-    const float vx = camera.viewPoint.x - camera.position.x;
-    const float vz = camera.viewPoint.z - camera.position.z;
-    const float tx = 5.0f + ballOffsetX[best] - camera.viewPoint.x;
-    const float tz = 2.5f + ballOffsetZ[best] - camera.viewPoint.z;
-    const float a = std::atan2(vx * tz - vz * tx, vx * tx + vz * tz);
-    unsigned arrows = std::fabs(a) <= 0.3f ? 1u : 0u; // UP
-    if (std::fabs(a) > 0.03f)
-      arrows |= a > 0 ? 8u : 4u; // RIGHT or LEFT
-    return arrows;
+    const Steering steer = SteerTowards(camera, BallCentre(best));
+    return (steer.forward ? 1u : 0u) | (steer.left ? 4u : 0u) |
+           (steer.right ? 8u : 0u); // UP, LEFT, RIGHT
   }
 
   void ChooseKeys() {
@@ -183,7 +169,7 @@ struct Soak {
           __sanitizer_print_memory_profile)
         __sanitizer_print_memory_profile(90, 25);
       held = 0;
-      for (int vk : {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, 0x42, 0x44, 0x4E, 0x52})
+      for (int vk : kKeys)
         scripted::SetKeyDown(vk, false);
       PostQuitMessage(0);
       return;
@@ -192,10 +178,8 @@ struct Soak {
       ChooseKeys();
     if (piloting)
       held = (held & ~0xFu) | PilotArrows();
-    const int keys[8] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT,
-                         0x42,  0x44,    0x4E,    0x52};
     for (int k = 0; k < 8; ++k)
-      scripted::SetKeyDown(keys[k], (held >> k) & 1u);
+      scripted::SetKeyDown(kKeys[k], (held >> k) & 1u);
     ++passes;
   }
 };

@@ -2,12 +2,12 @@
 // turning, blocking, collecting, the title, and the keys B, D, N and R.
 #include "game/game_step.h"
 
-#include "app/shell_state.h"
 #include "camera/camera.h"
 #include "game/collision.h"
 #include "game/game_state.h"
 #include "platform/scripted/scripted.h"
 #include "render/frame.h"
+#include "shell/shell_state.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,6 @@ namespace {
 
 const std::string kCollisionText =
     "collision occured, try to move to another direction";
-constexpr int kKeyB = 0x42, kKeyD = 0x44, kKeyN = 0x4E, kKeyR = 0x52;
 
 std::string Score(int n) {
   return "Balls collected so far: " + std::to_string(n);
@@ -67,15 +66,9 @@ protected:
     ASSERT_NE(windowHandle, nullptr);
     // The start placement: eye one unit along +x, looking along -x.
     camera.place(1.0f, -1.0f, 0.0f, 0.0f, -1.0f, 0.0f, 0.0f, 1.0f, 0.0f);
-    for (int i = 0; i < kCollisionBoxCount; ++i) {
+    ResetGameValues();
+    for (int i = 0; i < kCollisionBoxCount; ++i)
       DisableBox(i);
-      ballCollected[i] = false;
-    }
-    ballsCollected = 0;
-    gameOver = false;
-    lightLevel = 1.0f;
-    bumpMappingOn = false;
-    headingDegrees = 0.0f;
     std::memset(titleText, 0, sizeof titleText);
     drawCalls.clear();
     FixResetSeed(777);
@@ -139,7 +132,7 @@ const Vec3 kStartView(0.0f, -1.0f, 0.0f);
 TEST_F(GameStepTest, ReadsArrowsThenBDNR) {
   RunGameStep();
   EXPECT_EQ(KeysRead(), (std::vector<int>{VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT,
-                                          kKeyB, kKeyD, kKeyN, kKeyR}));
+                                          'B', 'D', 'N', 'R'}));
   EXPECT_TRUE(TakeTitles().empty());
   ExpectCameraAt(kStartEye, kStartView);
 }
@@ -148,7 +141,7 @@ TEST_F(GameStepTest, GameOverLeavesTheArrowKeysUnread) {
   gameOver = true;
   Hold({VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT});
   RunGameStep();
-  EXPECT_EQ(KeysRead(), (std::vector<int>{kKeyB, kKeyD, kKeyN, kKeyR}));
+  EXPECT_EQ(KeysRead(), (std::vector<int>{'B', 'D', 'N', 'R'}));
   EXPECT_TRUE(TakeTitles().empty());
   ExpectCameraAt(kStartEye, kStartView);
   EXPECT_EQ(headingDegrees, 0.0f);
@@ -435,7 +428,7 @@ TEST_F(GameStepTest, TheLongestScoreFitsItsBuffer) {
 TEST_F(GameStepTest, AfterGameOverArrowsNeitherMoveNorTitleButOtherKeysAct) {
   gameOver = true;
   SetBox(12, 0.0f, 0.0f);
-  Hold({VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, kKeyB, kKeyN});
+  Hold({VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, 'B', 'N'});
   RunGameStep();
   ExpectCameraAt(kStartEye, kStartView);
   EXPECT_EQ(ballsCollected, 0);
@@ -449,7 +442,7 @@ TEST_F(GameStepTest, AfterGameOverArrowsNeitherMoveNorTitleButOtherKeysAct) {
 // ------------------------------------------------------------------------------
 
 TEST_F(GameStepTest, HoldingBFlipsBumpMappingOnEveryPass) {
-  Hold({kKeyB});
+  Hold({'B'});
   RunGameStep();
   EXPECT_TRUE(bumpMappingOn);
   RunGameStep();
@@ -460,13 +453,13 @@ TEST_F(GameStepTest, HoldingBFlipsBumpMappingOnEveryPass) {
 }
 
 TEST_F(GameStepTest, DAtFullLightChangesNothing) {
-  Hold({kKeyD});
+  Hold({'D'});
   RunGameStep();
   EXPECT_EQ(lightLevel, 1.0f);
 }
 
 TEST_F(GameStepTest, HundredNFromFullLeaveARemainderThenZero) {
-  Hold({kKeyN});
+  Hold({'N'});
   for (int pass = 0; pass < 100; ++pass)
     RunGameStep();
   // Single-precision steps do not land on zero.
@@ -481,7 +474,7 @@ TEST_F(GameStepTest, HundredNFromFullLeaveARemainderThenZero) {
 
 TEST_F(GameStepTest, HundredDFromDarkLeaveJustUnderOneThenOne) {
   lightLevel = 0.0f;
-  Hold({kKeyD});
+  Hold({'D'});
   for (int pass = 0; pass < 100; ++pass)
     RunGameStep();
   EXPECT_LT(lightLevel, 1.0f);
@@ -493,7 +486,7 @@ TEST_F(GameStepTest, HundredDFromDarkLeaveJustUnderOneThenOne) {
 TEST_F(GameStepTest, LightStepsAreSinglePrecisionSums) {
   // The same walk done here in float, value by value.
   volatile float expected = 1.0f;
-  Hold({kKeyN});
+  Hold({'N'});
   for (int pass = 0; pass < 60; ++pass) {
     RunGameStep();
     expected = expected - 0.01f;
@@ -502,7 +495,7 @@ TEST_F(GameStepTest, LightStepsAreSinglePrecisionSums) {
 }
 
 TEST_F(GameStepTest, DThenNInOnePass) {
-  Hold({kKeyD, kKeyN});
+  Hold({'D', 'N'});
   RunGameStep(); // D clamps at 1.0, then N lowers
   EXPECT_EQ(lightLevel, 1.0f - 0.01f);
 }
@@ -524,7 +517,7 @@ TEST_F(GameStepTest, RStartsANewGameAndDrawsOnceButKeepsTheTitle) {
   camera.place(3.0f, -1.0f, 2.0f, 2.0f, -1.0f, 2.0f, 0.0f, 1.0f, 0.0f);
   TakeTitles();
 
-  Hold({kKeyR});
+  Hold({'R'});
   RunGameStep();
   EXPECT_FALSE(gameOver);
   EXPECT_EQ(ballsCollected, 0);
@@ -546,14 +539,14 @@ TEST_F(GameStepTest, RStartsANewGameAndDrawsOnceButKeepsTheTitle) {
 
 TEST_F(GameStepTest, RDrawsTheNewLayoutOfTheFixedSeed) {
   FixResetSeed(12345); // ball 12 at offset x 1 for this seed
-  Hold({kKeyR});
+  Hold({'R'});
   RunGameStep();
   ASSERT_EQ(drawCalls.size(), 1u);
   EXPECT_EQ(drawCalls[0].firstBallX, 1.0f);
 }
 
 TEST_F(GameStepTest, HoldingRRestartsOnEveryPass) {
-  Hold({kKeyR});
+  Hold({'R'});
   for (int pass = 0; pass < 3; ++pass) {
     ballsCollected = 4;
     RunGameStep();
@@ -564,7 +557,7 @@ TEST_F(GameStepTest, HoldingRRestartsOnEveryPass) {
 
 TEST_F(GameStepTest, ArrowsActBeforeRInTheSamePass) {
   SetBox(12, 0.0f, 0.0f);
-  Hold({VK_UP, kKeyR});
+  Hold({VK_UP, 'R'});
   RunGameStep();
   EXPECT_EQ(TakeTitles(), (std::vector<std::string>{Score(1)}));
   EXPECT_EQ(ballsCollected, 0);

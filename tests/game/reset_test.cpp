@@ -227,11 +227,7 @@ TEST_F(ResetTest, LeavesScoreGameOverLightBumpAndHeading) {
   EXPECT_EQ(lightLevel, 0.25f);
   EXPECT_TRUE(bumpMappingOn);
   EXPECT_EQ(headingDegrees, -42.5f);
-  ballsCollected = 0;
-  gameOver = false;
-  lightLevel = 1.0f;
-  bumpMappingOn = false;
-  headingDegrees = 0.0f;
+  ResetGameValues();
 }
 
 } // namespace

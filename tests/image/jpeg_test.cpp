@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/shell_state.h"
 #include "image/jpeg.h"
+#include "shell/shell_state.h"
 #include "tests/image/image_test_support.h"
 
 using image_test::TempDir;

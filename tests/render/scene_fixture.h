@@ -4,12 +4,12 @@
 #pragma once
 
 #include "app/scene_window.h"
-#include "app/shell_state.h"
 #include "camera/camera.h"
 #include "game/game_state.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
 #include "render/frame.h"
+#include "shell/shell_state.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ protected:
 
   void SetUp() override {
     scripted::Reset();
-    ResetGameValues();
+    ResetProcessValues();
     FixResetSeed(7);
     ASSERT_TRUE(OpenSceneWindow("render test", kWidth, kHeight, 16, false));
     // Every ball far out of the way unless a test places it.
@@ -50,21 +50,10 @@ protected:
   }
 
   // The values a process starts with; they live on across tests otherwise.
-  static void ResetGameValues() {
-    lightLevel = 1.0f;
-    bumpMappingOn = false;
-    headingDegrees = 0.0f;
-    ballsCollected = 0;
-    gameOver = false;
-    std::memset(collisionTable, 0, sizeof collisionTable);
-    for (int i = 0; i < kCollisionBoxCount; ++i) {
-      ballCollected[i] = false;
-      ballOffsetX[i] = 0.0f;
-      ballOffsetZ[i] = 0.0f;
-    }
-    std::memset(keyState, 0, sizeof keyState);
-    fullScreen = false;
-    windowActive = true;
+  static void ResetProcessValues() {
+    ResetGameValues();
+    ResetShellState();
+    fullScreen = false; // the scene opens windowed
   }
 
   static void PlaceCamera(float ex, float ey, float ez, float vx, float vy,

@@ -56,10 +56,10 @@ TEST(KeyScriptWords, EveryKeyHasItsOwnBitAndVirtualKey) {
   EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyDown), 0x28);
   EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyLeft), 0x25);
   EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyRight), 0x27);
-  EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyB), 0x42);
-  EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyD), 0x44);
-  EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyN), 0x4E);
-  EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyR), 0x52);
+  EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyB), 'B');
+  EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyD), 'D');
+  EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyN), 'N');
+  EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyR), 'R');
   EXPECT_EQ(VirtualKeyOfShotKey(kShotKeyUp | kShotKeyB), 0);
 }
 

@@ -45,16 +45,16 @@ int main(int argc, char **argv) {
   }
   const std::string folder = argv[1];
   for (std::size_t i = 0; i < kTextureCount; ++i) {
-    const std::string path = folder + "/" + kTextureSet[i].fileName;
+    const std::string path = folder + "/" + kTextureSet[i].FileName();
     const std::vector<std::uint8_t> bytes = EncodeBmp(kTextureSet[i].make());
     if (!WriteFileBytes(path, bytes)) {
       std::fprintf(stderr, "make-textures: cannot write %s\n", path.c_str());
       return 1;
     }
-    std::printf("%-20s %7zu bytes\n", kTextureSet[i].fileName, bytes.size());
+    std::printf("%-20s %7zu bytes\n", kTextureSet[i].FileName(), bytes.size());
   }
   for (std::size_t i = 0; i < kTextureCount; ++i) {
-    const std::string path = folder + "/" + kTextureSet[i].fileName;
+    const std::string path = folder + "/" + kTextureSet[i].FileName();
     std::vector<std::uint8_t> written;
     if (!ReadFileBytes(path, written) ||
         written != EncodeBmp(kTextureSet[i].make())) {

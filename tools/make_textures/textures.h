@@ -2,6 +2,8 @@
 // table that names their files in the order the game loads them.
 #pragma once
 
+#include "image/texture_slots.h"
+
 #include <cstddef>
 
 #include "tools/make_textures/canvas.h"
@@ -37,8 +39,10 @@ Canvas MakeGameOver();
 Canvas MakeIcon(int size);
 
 struct TextureSpec {
-  const char *fileName; // as the game opens it under data/texture/
+  int slot; // the game's texture slot, which names the file
   Canvas (*make)();
+  // The file name the game opens under data/texture/.
+  const char *FileName() const;
 };
 
 extern const TextureSpec kTextureSet[];

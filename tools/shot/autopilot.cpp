@@ -9,6 +9,7 @@
 #include "camera/camera.h"
 #include "game/game_state.h"
 #include "game/game_step.h"
+#include "game/pilot.h"
 #include "platform/scripted/scripted.h"
 #include "render/frame.h"
 #include "tools/shot/shot_args.h"
@@ -23,25 +24,10 @@ namespace {
 
 constexpr int kMaxPasses = 6000;
 
-struct Point {
-  float x, z;
-};
-
-Point BallCentre(int i) {
-  return {5.0f + ballOffsetX[i], 2.5f + ballOffsetZ[i]};
-}
+using Point = FloorPoint;
 
 bool InsideRoom(Point p) {
   return p.x < 2.6f && p.z > -2.6f && p.z < 2.6f;
-}
-
-// Signed angle from the line of sight to the direction of the target.
-float AngleTo(const Camera &c, Point target) {
-  const float vx = c.viewPoint.x - c.position.x;
-  const float vz = c.viewPoint.z - c.position.z;
-  const float tx = target.x - c.viewPoint.x;
-  const float tz = target.z - c.viewPoint.z;
-  return std::atan2(vx * tz - vz * tx, vx * tx + vz * tz);
 }
 
 class Pilot {
@@ -78,24 +64,6 @@ public:
                : kShotKeyRight;
   }
 
-  int NearestBall() const {
-    int best = -1;
-    float bestDistance = 1e9f;
-    for (int i = kFirstBallEntry; i < kFirstBallEntry + kBallCount; ++i) {
-      if (ballCollected[i]) {
-        continue;
-      }
-      const Point b = BallCentre(i);
-      const float d =
-          std::hypot(b.x - camera.viewPoint.x, b.z - camera.viewPoint.z);
-      if (d < bestDistance) {
-        bestDistance = d;
-        best = i;
-      }
-    }
-    return best;
-  }
-
   bool Fly() {
     // The room is left and entered through the wall at x = +2.5 only.
     const Point door = {3.3f, 0.0f};
@@ -104,7 +72,7 @@ public:
       if (static_cast<int>(passes.size()) > kMaxPasses) {
         return false;
       }
-      const int ball = NearestBall();
+      const int ball = NearestUncollectedBall();
       const Point b = BallCentre(ball);
       const Point here = {camera.viewPoint.x, camera.viewPoint.z};
       Point target = b;
@@ -192,10 +160,8 @@ bool TrySeed(std::uint32_t seed, std::string *script) {
   ok = ok && pilot.Fly();
   CloseSceneWindow();
   scripted::Reset();
-  // Reset the values the game never resets, for the next seed.
-  ballsCollected = 0;
-  gameOver = false;
-  headingDegrees = 0.0f;
+  // The values the game never resets, for the next seed.
+  ResetGameValues();
   if (ok) {
     *script = Words(pilot.passes);
   }

@@ -4,10 +4,10 @@
 #include "tools/shot/shot_run.h"
 #include "image/texture_slots.h"
 
-#include "app/shell_state.h"
 #include "game/game_state.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
+#include "shell/shell_state.h"
 
 #include <cstdio>
 #include <cstdlib>
