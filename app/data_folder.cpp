@@ -66,6 +66,8 @@ std::string WorkingFolder() {
 
 } // namespace
 
+const char kInstalledDataFolder[] = TVL_INSTALLED_DATA;
+
 bool EnterDataFolder(const char *installedFolder) {
   if (HoldsData(""))
     return true;

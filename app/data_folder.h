@@ -8,3 +8,7 @@
 // does, after one line on standard error naming the places looked at; the
 // working folder is then left as it was.
 bool EnterDataFolder(const char *installedFolder);
+
+// Where an installation keeps data/texture/ (the build's install prefix);
+// empty where there is none.
+extern const char kInstalledDataFolder[];

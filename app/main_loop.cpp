@@ -15,9 +15,6 @@ constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
 constexpr int kFullScreenBits = 16;
 constexpr int kStartFailed = 1;
-// Where an installation keeps data/texture/ (the build's install prefix);
-// empty where there is none.
-const char kInstalledData[] = TVL_INSTALLED_DATA;
 
 // Without its data the game could not load its first texture: the loader's
 // own message for it, before any question is asked.
@@ -43,7 +40,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG msg = {};
   bool done = false;
 
-  if (!EnterDataFolder(kInstalledData)) {
+  if (!EnterDataFolder(kInstalledDataFolder)) {
     ShowMissingData();
     return kStartFailed;
   }

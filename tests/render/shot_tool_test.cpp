@@ -112,8 +112,8 @@ TEST_F(ShotTool, AMissingTextureExitsThreeBeforeTheGameStarts) {
       << noRoof.err;
 }
 
-// The game itself ends with status 0 on a texture that does not decode; the
-// tool does not pass that off as success.
+// The game itself ends the process on a texture that does not decode; the
+// tool says so with the game's message.
 TEST_F(ShotTool, ATextureThatDoesNotDecodeFailsWithTheGamesMessage) {
   const std::string copy =
       "mkdir -p " + Quote(dir_ + "/data") + " && cp -r " +

@@ -4,6 +4,8 @@
 // the file write fails.
 #include "tools/shot/shot_run.h"
 
+#include "app/data_folder.h"
+
 #include <cstdio>
 #include <filesystem>
 
@@ -41,11 +43,19 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "tvlounge-shot: %s\n", error.c_str());
     return 1;
   }
+  // Like the game, the tool moves to its data (an installed tool runs from
+  // anywhere); the picture goes where it was asked for from here.
+  std::error_code ignored;
+  const std::filesystem::path out =
+      std::filesystem::absolute(options.outPath, ignored);
+  if (!out.empty())
+    options.outPath = out.string();
+  EnterDataFolder(kInstalledDataFolder);
   std::string missing;
   if (!CheckTextureFiles(&missing)) {
     std::fprintf(stderr,
                  "tvlounge-shot: missing texture %s (run from the repository "
-                 "root, where data/texture/ is)\n",
+                 "root, where data/texture/ is, or install the game)\n",
                  missing.c_str());
     return 3;
   }

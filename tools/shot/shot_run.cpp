@@ -45,7 +45,7 @@ RgbImage ReadBackBuffer(int width, int height) {
   return image;
 }
 
-// The game ends the process itself, with status 0, when a texture file does
+// The game ends the process itself, with status 1, when a texture file does
 // not decode. While it runs here, such an exit is reported as the failure
 // it is, with the message the game showed.
 bool gameRunning = false;
