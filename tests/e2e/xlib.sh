@@ -27,7 +27,9 @@ trap cleanup EXIT
 start_display() {
   local size=$1
   : >"$WORK/displayfd"
-  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp \
+  # No abstract socket: those are shared by every root on the machine, so a
+  # display in another root (a fresh-check) could take this one's clients.
+  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -nolisten local \
     5>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do

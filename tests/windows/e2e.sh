@@ -51,7 +51,9 @@ start_display() {
   local fifo=$shots/displayfd
   rm -f "$fifo"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 +extension GLX -nolisten tcp \
+  # No abstract socket, which every root on the machine shares (see
+  # tests/e2e/xlib.sh).
+  Xvfb -displayfd 3 -screen 0 1024x768x24 +extension GLX -nolisten tcp -nolisten local \
     3>"$fifo" >"$shots/xvfb.log" 2>&1 &
   xvfb_pid=$!
   local number
