@@ -5,21 +5,7 @@
 #include "gl11/context.h"
 #include "platform/gl_flavour.h"
 
-#include <cstdio>
-
 namespace {
-
-struct Contexts {
-  std::map<SDL_GLContext, std::unique_ptr<gl11::Context>> states;
-  SDL_GLContext lastKey = nullptr; // the last lookup, as calls come in runs
-  gl11::Context *last = nullptr;
-};
-
-// Never freed: contexts may be forgotten while statics are destroyed.
-Contexts &All() {
-  static Contexts *all = new Contexts;
-  return *all;
-}
 
 void *Load(const char *name) {
   return SDL_GL_GetProcAddress(name);
@@ -31,26 +17,7 @@ namespace gl11 {
 
 Context *Active() {
   const SDL_GLContext key = SDL_GL_GetCurrentContext();
-  Contexts &all = All();
-  if (key == all.lastKey && key != nullptr) {
-    return all.last;
-  }
-  if (key == nullptr) {
-    return nullptr;
-  }
-  auto found = all.states.find(key);
-  if (found == all.states.end()) {
-    auto state = std::make_unique<Context>();
-    if (!LoadEs2(&state->gl, Load)) {
-      // Said once; the context is remembered as one that draws nothing.
-      std::fprintf(stderr, "gl11: the context lacks OpenGL ES 2.0\n");
-      state = nullptr;
-    }
-    found = all.states.emplace(key, std::move(state)).first;
-  }
-  all.lastKey = key;
-  all.last = found->second.get();
-  return all.last;
+  return key == nullptr ? nullptr : StateFor(key, Load);
 }
 
 } // namespace gl11
@@ -68,12 +35,7 @@ void (*GlProcAddress(const char *name))() {
 }
 
 void ForgetGlContext(SDL_GLContext context) {
-  Contexts &all = All();
-  all.states.erase(context);
-  if (all.lastKey == context) {
-    all.lastKey = nullptr;
-    all.last = nullptr;
-  }
+  gl11::ForgetState(context);
 }
 
 } // namespace platform

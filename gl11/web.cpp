@@ -8,21 +8,17 @@
 
 #include <emscripten/html5.h>
 
-#include <cstdio>
-#include <map>
-#include <memory>
+#include <cstdint>
 
 namespace {
 
-using Handle = EMSCRIPTEN_WEBGL_CONTEXT_HANDLE;
-
-std::map<Handle, std::unique_ptr<gl11::Context>> &States() {
-  static auto *states = new std::map<Handle, std::unique_ptr<gl11::Context>>;
-  return *states;
-}
-
 void *Load(const char *name) {
   return emscripten_webgl1_get_proc_address(name);
+}
+
+// Handles are small positive numbers; as keys they stand for themselves.
+const void *KeyOf(EMSCRIPTEN_WEBGL_CONTEXT_HANDLE handle) {
+  return reinterpret_cast<const void *>(static_cast<std::intptr_t>(handle));
 }
 
 } // namespace
@@ -30,23 +26,13 @@ void *Load(const char *name) {
 namespace gl11 {
 
 Context *Active() {
-  const Handle key = emscripten_webgl_get_current_context();
-  if (key == 0)
-    return nullptr;
-  auto found = States().find(key);
-  if (found == States().end()) {
-    auto state = std::make_unique<Context>();
-    if (!LoadEs2(&state->gl, Load)) {
-      std::fprintf(stderr, "gl11: the page's WebGL lacks OpenGL ES 2.0\n");
-      return nullptr;
-    }
-    found = States().emplace(key, std::move(state)).first;
-  }
-  return found->second.get();
+  const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE handle =
+      emscripten_webgl_get_current_context();
+  return handle == 0 ? nullptr : StateFor(KeyOf(handle), Load);
 }
 
 void ForgetWebContext(int handle) {
-  States().erase(static_cast<Handle>(handle));
+  ForgetState(KeyOf(handle));
 }
 
 } // namespace gl11
