@@ -79,16 +79,27 @@ int ContextCount();
 bool ContextCurrent();
 int CursorCount();
 
-// A call's arguments as text, for the face's log: numbers in decimal, flags
-// and message numbers in hex with 0x, strings verbatim, null pointers
-// "null", handles as a kind and a serial ("hwnd1", "hdc1", "hglrc1",
-// "hinstance1", "file1", "mapping1", "hicon32517"), INVALID_HANDLE_VALUE
-// "invalid", other pointers "ptr".
+// A call's arguments as text, for the face's log: numbers in decimal, Flags
+// (flags and message numbers) in hex with 0x, strings verbatim ("#n" for a
+// resource number), null pointers "null", handles as a kind and a serial
+// ("hwnd1", "hdc1", "hglrc1", "hinstance1", "file1", "mapping1",
+// "hicon32517"), INVALID_HANDLE_VALUE "invalid", any other Pointer "ptr".
 using CallArgs = std::vector<std::string>;
-std::string Dec(long long value);
-std::string Hex(unsigned long long value);
-std::string Text(const char *text);
-std::string HandleText(const void *handle);
+struct Flags {
+  unsigned long long bits;
+};
+struct Pointer {
+  const void *address;
+};
+std::string ArgText(long long number);
+std::string ArgText(Flags flags);
+std::string ArgText(Pointer pointer);
+std::string ArgText(const char *text);
+std::string ArgText(const std::string &text);
+std::string ArgText(const void *handle);
+std::string ArgText(const RECT *rect); // "l,t,r,b"
+std::string
+ArgText(const DEVMODEA *mode); // "WxHxBITS", "-" for a field left out
 
 } // namespace emulation
 
@@ -153,3 +164,13 @@ void WaitRefresh(emulation::Window *window);
 bool ProgramPath(std::string *path);
 
 } // namespace face
+
+namespace emulation {
+
+// Shows the face a call; its arguments become text only when the face looks.
+template <typename... Args>
+bool Calling(const char *name, const Args &...args) {
+  return face::Calling(name, [&] { return CallArgs{ArgText(args)...}; });
+}
+
+} // namespace emulation

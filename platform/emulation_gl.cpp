@@ -88,28 +88,16 @@ namespace {
 
 CallArgs DescriptorArgs(HDC dc, const PIXELFORMATDESCRIPTOR *pfd) {
   if (pfd == nullptr)
-    return {HandleText(dc), "null"};
-  return {HandleText(dc), Hex(pfd->dwFlags), Dec(pfd->cColorBits),
-          Dec(pfd->cDepthBits)};
+    return {ArgText(dc), "null"};
+  return {ArgText(dc), ArgText(Flags{pfd->dwFlags}), ArgText(pfd->cColorBits),
+          ArgText(pfd->cDepthBits)};
 }
 
 } // namespace
 
 LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
   State &s = Shared();
-  if (face::Calling("ChangeDisplaySettingsA", [&] {
-        // "WxHxBITS", "-" for a field dmFields leaves out.
-        const auto field = [mode](DWORD flag, DWORD value) {
-          return (mode->dmFields & flag) ? Dec(value) : std::string("-");
-        };
-        return CallArgs{mode == nullptr
-                            ? "null"
-                            : field(DM_PELSWIDTH, mode->dmPelsWidth) + "x" +
-                                  field(DM_PELSHEIGHT, mode->dmPelsHeight) +
-                                  "x" +
-                                  field(DM_BITSPERPEL, mode->dmBitsPerPel),
-                        Hex(flags)};
-      }))
+  if (Calling("ChangeDisplaySettingsA", mode, Flags{flags}))
     return DISP_CHANGE_FAILED;
   if (mode == nullptr) {
     // Back to the desktop's own mode: full-screen windows become windows.
@@ -152,8 +140,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
 
 HDC GetDC(HWND handle) {
   Window *window = FindWindow(handle);
-  if (face::Calling("GetDC", [&] { return CallArgs{HandleText(handle)}; }) ||
-      window == nullptr)
+  if (Calling("GetDC", handle) || window == nullptr)
     return nullptr; // the screen's DC is not offered
   window->deviceContext = platform::MakeHandle<HDC>(
       platform::HandleKind::DeviceContext, platform::SerialOf(handle));
@@ -161,9 +148,7 @@ HDC GetDC(HWND handle) {
 }
 
 int ReleaseDC(HWND handle, HDC deviceContext) {
-  if (face::Calling("ReleaseDC", [&] {
-        return CallArgs{HandleText(handle), HandleText(deviceContext)};
-      }))
+  if (Calling("ReleaseDC", handle, deviceContext))
     return 0;
   // A window's own DC stays valid until the window goes; releasing it only
   // checks that it is that window's.
@@ -186,7 +171,7 @@ BOOL SetPixelFormat(HDC deviceContext, int format,
   if (face::Calling("SetPixelFormat",
                     [&] {
                       CallArgs args = DescriptorArgs(deviceContext, pfd);
-                      args.insert(args.begin() + 1, Dec(format));
+                      args.insert(args.begin() + 1, ArgText(format));
                       return args;
                     }) ||
       window == nullptr || chosen == nullptr || window->pixelFormat != 0)
@@ -201,9 +186,8 @@ BOOL SetPixelFormat(HDC deviceContext, int format,
 
 HGLRC wglCreateContext(HDC deviceContext) {
   Window *window = WindowOfDc(deviceContext);
-  if (face::Calling("wglCreateContext",
-                    [&] { return CallArgs{HandleText(deviceContext)}; }) ||
-      window == nullptr || window->pixelFormat == 0)
+  if (Calling("wglCreateContext", deviceContext) || window == nullptr ||
+      window->pixelFormat == 0)
     return nullptr;
   face::Context *context = face::CreateContext(window);
   if (context == nullptr)
@@ -213,10 +197,7 @@ HGLRC wglCreateContext(HDC deviceContext) {
 }
 
 BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
-  if (face::Calling("wglMakeCurrent", [&] {
-        return CallArgs{HandleText(deviceContext),
-                        HandleText(renderingContext)};
-      }))
+  if (Calling("wglMakeCurrent", deviceContext, renderingContext))
     return FALSE;
   if (renderingContext == nullptr) {
     Release();
@@ -235,9 +216,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
 BOOL wglDeleteContext(HGLRC renderingContext) {
   State &s = Shared();
   const RenderingContext *rc = s.contexts.Find(renderingContext);
-  if (face::Calling("wglDeleteContext",
-                    [&] { return CallArgs{HandleText(renderingContext)}; }) ||
-      rc == nullptr)
+  if (Calling("wglDeleteContext", renderingContext) || rc == nullptr)
     return FALSE;
   if (s.current == renderingContext)
     Release();
@@ -261,9 +240,8 @@ BOOL SwapInterval(int interval) {
 } // namespace
 
 PROC wglGetProcAddress(LPCSTR name) {
-  if (face::Calling("wglGetProcAddress",
-                    [&] { return CallArgs{Text(name)}; }) ||
-      name == nullptr || Shared().current == nullptr)
+  if (Calling("wglGetProcAddress", name) || name == nullptr ||
+      Shared().current == nullptr)
     return nullptr; // entry points belong to a current context
   if (std::strcmp(name, "wglGetExtensionsStringEXT") == 0)
     return reinterpret_cast<PROC>(&ExtensionsString);
@@ -274,9 +252,8 @@ PROC wglGetProcAddress(LPCSTR name) {
 
 BOOL SwapBuffers(HDC deviceContext) {
   Window *window = WindowOfDc(deviceContext);
-  if (face::Calling("SwapBuffers",
-                    [&] { return CallArgs{HandleText(deviceContext)}; }) ||
-      window == nullptr || window->pixelFormat == 0)
+  if (Calling("SwapBuffers", deviceContext) || window == nullptr ||
+      window->pixelFormat == 0)
     return FALSE;
   if (!window->visible || window->minimised)
     face::WaitRefresh(window); // nothing on screen to wait for

@@ -97,21 +97,33 @@ int CursorCount() {
   return Shared().cursorCount;
 }
 
-std::string Dec(long long value) {
-  return std::to_string(value);
+std::string ArgText(long long number) {
+  return std::to_string(number);
 }
 
-std::string Hex(unsigned long long value) {
+std::string ArgText(Flags flags) {
   char text[24];
-  std::snprintf(text, sizeof text, "0x%llx", value);
+  std::snprintf(text, sizeof text, "0x%llx", flags.bits);
   return text;
 }
 
-std::string Text(const char *text) {
-  return text == nullptr ? "null" : text;
+std::string ArgText(Pointer pointer) {
+  return pointer.address == nullptr ? "null" : "ptr";
 }
 
-std::string HandleText(const void *handle) {
+std::string ArgText(const char *text) {
+  // A class or resource name below 0x10000 is a number.
+  const auto id = reinterpret_cast<UINT_PTR>(text);
+  if (text == nullptr)
+    return "null";
+  return id <= 0xFFFF ? "#" + std::to_string(id) : text;
+}
+
+std::string ArgText(const std::string &text) {
+  return text;
+}
+
+std::string ArgText(const void *handle) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
     return handle == nullptr ? "null" : "invalid";
   static const char *const kNames[] = {"ptr",       "hwnd",  "hdc",
@@ -120,7 +132,25 @@ std::string HandleText(const void *handle) {
   const auto kind = static_cast<std::size_t>(platform::KindOf(handle));
   if (kind == 0 || kind >= std::size(kNames))
     return "ptr";
-  return kNames[kind] + Dec(static_cast<long long>(platform::SerialOf(handle)));
+  return kNames[kind] + std::to_string(platform::SerialOf(handle));
+}
+
+std::string ArgText(const RECT *rect) {
+  if (rect == nullptr)
+    return "null";
+  return ArgText(rect->left) + "," + ArgText(rect->top) + "," +
+         ArgText(rect->right) + "," + ArgText(rect->bottom);
+}
+
+std::string ArgText(const DEVMODEA *mode) {
+  if (mode == nullptr)
+    return "null";
+  const auto field = [mode](DWORD flag, DWORD value) {
+    return (mode->dmFields & flag) ? ArgText(value) : std::string("-");
+  };
+  return field(DM_PELSWIDTH, mode->dmPelsWidth) + "x" +
+         field(DM_PELSHEIGHT, mode->dmPelsHeight) + "x" +
+         field(DM_BITSPERPEL, mode->dmBitsPerPel);
 }
 
 // Showing and destroying as the emulation does them itself, unseen by the
@@ -177,13 +207,6 @@ using namespace emulation;
 
 namespace {
 
-// A class or resource name below 0x10000 is a number, shown as "#n".
-std::string NameText(LPCSTR name) {
-  const auto id = reinterpret_cast<UINT_PTR>(name);
-  return name != nullptr && id <= 0xFFFF ? "#" + Dec(static_cast<long long>(id))
-                                         : Text(name);
-}
-
 // System icons and cursors are numbered 32512 and up; their handles carry
 // the number. The process has none of its own.
 template <typename H>
@@ -197,25 +220,19 @@ H SystemResource(platform::HandleKind kind, HINSTANCE instance, LPCSTR name) {
 } // namespace
 
 HINSTANCE GetModuleHandleA(LPCSTR moduleName) {
-  if (face::Calling("GetModuleHandleA",
-                    [&] { return CallArgs{Text(moduleName)}; }) ||
-      moduleName != nullptr)
+  if (Calling("GetModuleHandleA", moduleName) || moduleName != nullptr)
     return nullptr; // the process's own module; no other is known
   return platform::MakeHandle<HINSTANCE>(platform::HandleKind::Module, 1);
 }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR iconName) {
-  if (face::Calling("LoadIconA", [&] {
-        return CallArgs{HandleText(instance), NameText(iconName)};
-      }))
+  if (Calling("LoadIconA", instance, iconName))
     return nullptr;
   return SystemResource<HICON>(platform::HandleKind::Icon, instance, iconName);
 }
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
-  if (face::Calling("LoadCursorA", [&] {
-        return CallArgs{HandleText(instance), NameText(cursorName)};
-      }))
+  if (Calling("LoadCursorA", instance, cursorName))
     return nullptr;
   return SystemResource<HCURSOR>(platform::HandleKind::Cursor, instance,
                                  cursorName);
@@ -226,12 +243,12 @@ ATOM RegisterClassA(const WNDCLASSA *wc) {
                     [&] {
                       if (wc == nullptr)
                         return CallArgs{"null"};
-                      return CallArgs{NameText(wc->lpszClassName),
-                                      Hex(wc->style),
+                      return CallArgs{ArgText(wc->lpszClassName),
+                                      ArgText(Flags{wc->style}),
                                       wc->lpfnWndProc ? "proc" : "null",
-                                      HandleText(wc->hInstance),
-                                      HandleText(wc->hIcon),
-                                      HandleText(wc->hCursor)};
+                                      ArgText(wc->hInstance),
+                                      ArgText(wc->hIcon),
+                                      ArgText(wc->hCursor)};
                     }) ||
       wc == nullptr || wc->lpfnWndProc == nullptr ||
       wc->lpszClassName == nullptr || *wc->lpszClassName == '\0')
@@ -244,11 +261,7 @@ ATOM RegisterClassA(const WNDCLASSA *wc) {
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
   State &s = Shared();
-  if (face::Calling(
-          "UnregisterClassA",
-          [&] {
-            return CallArgs{NameText(className), HandleText(instance)};
-          }) ||
+  if (Calling("UnregisterClassA", className, instance) ||
       className == nullptr || s.classes.count(className) == 0)
     return FALSE;
   for (auto &entry : s.windows.Items()) {
@@ -260,15 +273,7 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
 }
 
 BOOL AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle) {
-  if (face::Calling("AdjustWindowRectEx",
-                    [&] {
-                      return CallArgs{
-                          rect == nullptr
-                              ? "null"
-                              : Dec(rect->left) + "," + Dec(rect->top) + "," +
-                                    Dec(rect->right) + "," + Dec(rect->bottom),
-                          Hex(style), Dec(menu), Hex(exStyle)};
-                    }) ||
+  if (Calling("AdjustWindowRectEx", rect, Flags{style}, menu, Flags{exStyle}) ||
       rect == nullptr)
     return FALSE;
   const RECT frame = FrameFor(style, menu != FALSE);
@@ -284,20 +289,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
                      HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param) {
   State &s = Shared();
-  if (face::Calling("CreateWindowExA", [&] {
-        return CallArgs{Hex(exStyle),
-                        NameText(className),
-                        Text(windowName),
-                        Hex(style),
-                        Dec(x),
-                        Dec(y),
-                        Dec(width),
-                        Dec(height),
-                        HandleText(parent),
-                        HandleText(menu),
-                        HandleText(instance),
-                        param ? "ptr" : "null"};
-      }))
+  if (Calling("CreateWindowExA", Flags{exStyle}, className, windowName,
+              Flags{style}, x, y, width, height, parent, menu, instance,
+              Pointer{param}))
     return nullptr;
   const auto cls =
       className == nullptr ? s.classes.end() : s.classes.find(className);
@@ -331,25 +325,20 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
 }
 
 BOOL DestroyWindow(HWND window) {
-  if (face::Calling("DestroyWindow",
-                    [&] { return CallArgs{HandleText(window)}; }))
+  if (Calling("DestroyWindow", window))
     return FALSE;
   return DestroyNow(window);
 }
 
 BOOL ShowWindow(HWND window, int showCommand) {
-  if (face::Calling("ShowWindow", [&] {
-        return CallArgs{HandleText(window), Dec(showCommand)};
-      }))
+  if (Calling("ShowWindow", window, showCommand))
     return FALSE;
   return ShowNow(window, showCommand);
 }
 
 BOOL SetForegroundWindow(HWND handle) {
   Window *window = FindWindow(handle);
-  if (face::Calling("SetForegroundWindow",
-                    [&] { return CallArgs{HandleText(handle)}; }) ||
-      window == nullptr)
+  if (Calling("SetForegroundWindow", handle) || window == nullptr)
     return FALSE;
   face::ShowSurface(window, ShowKind::Raise);
   SetActivation(handle, true, window->minimised);
@@ -358,7 +347,7 @@ BOOL SetForegroundWindow(HWND handle) {
 
 HWND SetFocus(HWND handle) {
   State &s = Shared();
-  if (face::Calling("SetFocus", [&] { return CallArgs{HandleText(handle)}; }))
+  if (Calling("SetFocus", handle))
     return nullptr;
   const HWND previous = s.focus;
   if (handle == nullptr) {
@@ -374,18 +363,14 @@ HWND SetFocus(HWND handle) {
 }
 
 HWND GetFocus() {
-  if (face::Calling("GetFocus", [] { return CallArgs{}; }))
+  if (Calling("GetFocus"))
     return nullptr;
   return Shared().focus;
 }
 
 BOOL SetWindowTextA(HWND handle, LPCSTR text) {
   Window *window = FindWindow(handle);
-  if (face::Calling("SetWindowTextA",
-                    [&] {
-                      return CallArgs{HandleText(handle), Text(text)};
-                    }) ||
-      window == nullptr)
+  if (Calling("SetWindowTextA", handle, text) || window == nullptr)
     return FALSE;
   window->title = text == nullptr ? "" : text;
   face::RetitleSurface(window);
@@ -393,7 +378,7 @@ BOOL SetWindowTextA(HWND handle, LPCSTR text) {
 }
 
 int ShowCursor(BOOL show) {
-  face::Calling("ShowCursor", [&] { return CallArgs{Dec(show)}; });
+  Calling("ShowCursor", show);
   const int count = Shared().cursorCount += show ? 1 : -1;
   face::ShowPointer(count >= 0);
   return count;
@@ -402,11 +387,8 @@ int ShowCursor(BOOL show) {
 BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
                   UINT removeMessage) {
   State &s = Shared();
-  if (face::Calling("PeekMessageA",
-                    [&] {
-                      return CallArgs{HandleText(window), Hex(filterMin),
-                                      Hex(filterMax), Hex(removeMessage)};
-                    }) ||
+  if (Calling("PeekMessageA", window, Flags{filterMin}, Flags{filterMax},
+              Flags{removeMessage}) ||
       msg == nullptr)
     return FALSE;
   face::PumpEvents();
@@ -427,8 +409,9 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
 }
 
 BOOL TranslateMessage(const MSG *msg) {
-  if (face::Calling("TranslateMessage",
-                    [&] { return CallArgs{msg ? Hex(msg->message) : "null"}; }))
+  if (face::Calling("TranslateMessage", [&] {
+        return CallArgs{msg ? ArgText(Flags{msg->message}) : "null"};
+      }))
     return FALSE;
   // No character messages are made; the answer says whether it was a key.
   return msg != nullptr &&
@@ -442,8 +425,9 @@ LRESULT DispatchMessageA(const MSG *msg) {
                     [&] {
                       if (msg == nullptr)
                         return CallArgs{"null"};
-                      return CallArgs{HandleText(msg->hwnd), Hex(msg->message),
-                                      Dec(msg->wParam), Dec(msg->lParam)};
+                      return CallArgs{
+                          ArgText(msg->hwnd), ArgText(Flags{msg->message}),
+                          ArgText(msg->wParam), ArgText(msg->lParam)};
                     }) ||
       msg == nullptr)
     return 0;
@@ -451,16 +435,14 @@ LRESULT DispatchMessageA(const MSG *msg) {
 }
 
 void PostQuitMessage(int exitCode) {
-  face::Calling("PostQuitMessage", [&] { return CallArgs{Dec(exitCode)}; });
+  Calling("PostQuitMessage", exitCode);
   Shared().quitPending = true;
   Shared().quitCode = exitCode;
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam,
                        LPARAM lParam) {
-  face::Calling("DefWindowProcA", [&] {
-    return CallArgs{HandleText(window), Hex(message), Dec(wParam), Dec(lParam)};
-  });
+  Calling("DefWindowProcA", window, Flags{message}, wParam, lParam);
   // Nothing here sends system commands or paints: closing is all there is.
   if (message == WM_CLOSE)
     DestroyNow(window);

@@ -19,31 +19,25 @@
 namespace posix_files {
 namespace {
 
-struct OpenFile {
+// An open file, or a mapping of one: a mapping holds a duplicate descriptor,
+// so it outlives CloseHandle on its file.
+struct Descriptor {
   int fd = -1;
-  ~OpenFile() {
-    if (fd >= 0)
-      close(fd);
-  }
-};
-
-struct Mapping {
-  int fd = -1; // a duplicate: the mapping outlives CloseHandle on the file
-  std::uint64_t size = 0;
-  ~Mapping() {
+  std::uint64_t size = 0; // a mapping's length
+  ~Descriptor() {
     if (fd >= 0)
       close(fd);
   }
 };
 
 // Both kinds share the one HANDLE type and CloseHandle, as on Windows.
-platform::HandleTable<OpenFile> &Files() {
-  static platform::HandleTable<OpenFile> table(platform::HandleKind::File);
+platform::HandleTable<Descriptor> &Files() {
+  static platform::HandleTable<Descriptor> table(platform::HandleKind::File);
   return table;
 }
 
-platform::HandleTable<Mapping> &Mappings() {
-  static platform::HandleTable<Mapping> table(platform::HandleKind::Mapping);
+platform::HandleTable<Descriptor> &Mappings() {
+  static platform::HandleTable<Descriptor> table(platform::HandleKind::Mapping);
   return table;
 }
 
@@ -68,7 +62,7 @@ HANDLE OpenForReading(const char *path, DWORD access, DWORD creation) {
     close(fd); // directories and devices are not files to map
     return INVALID_HANDLE_VALUE;
   }
-  auto file = std::make_unique<OpenFile>();
+  auto file = std::make_unique<Descriptor>();
   file->fd = fd;
   return Files().Add<HANDLE>(std::move(file));
 }
@@ -82,21 +76,12 @@ bool FileLength(int fd, std::uint64_t *length) {
 }
 
 void AppendUtf8(char32_t c, std::string *out) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
+  // A lead byte marking the length, then six bits a byte, highest first.
+  static const unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+  const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+  out->push_back(static_cast<char>(kLead[more] | (c >> (6 * more))));
+  for (int i = more - 1; i >= 0; --i)
+    out->push_back(static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F)));
 }
 
 } // namespace
@@ -125,35 +110,18 @@ int MappedViews() {
 
 } // namespace posix_files
 
-// ---- the kernel32 names
-// ------------------------------------------------------
+// ---- the kernel32 names -----------------------------------------------------
 
-using emulation::CallArgs;
-using emulation::Dec;
-using emulation::HandleText;
-using emulation::Hex;
-using emulation::Text;
+using emulation::Calling;
+using emulation::Flags;
+using emulation::Pointer;
 using namespace posix_files;
-
-namespace {
-
-CallArgs OpenArgs(std::string name, DWORD access, DWORD shareMode,
-                  LPVOID security, DWORD creation, DWORD flags,
-                  HANDLE templateFile) {
-  return {std::move(name),           Hex(access),   Hex(shareMode),
-          security ? "ptr" : "null", Dec(creation), Hex(flags),
-          HandleText(templateFile)};
-}
-
-} // namespace
 
 HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
                    LPVOID security, DWORD creation, DWORD flags,
                    HANDLE templateFile) {
-  if (face::Calling("CreateFileA", [&] {
-        return OpenArgs(Text(fileName), access, shareMode, security, creation,
-                        flags, templateFile);
-      }))
+  if (Calling("CreateFileA", fileName, Flags{access}, Flags{shareMode},
+              Pointer{security}, creation, Flags{flags}, templateFile))
     return INVALID_HANDLE_VALUE;
   return OpenForReading(fileName, access, creation);
 }
@@ -163,24 +131,19 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode,
                    HANDLE templateFile) {
   std::string path;
   const bool converted = WideToUtf8(fileName, &path);
-  if (face::Calling("CreateFileW",
-                    [&] {
-                      return OpenArgs(fileName == nullptr
-                                          ? "null"
-                                          : (converted ? path : "invalid"),
-                                      access, shareMode, security, creation,
-                                      flags, templateFile);
-                    }) ||
+  const std::string shown = fileName == nullptr ? "null"
+                            : converted         ? path
+                                                : "invalid";
+  if (Calling("CreateFileW", shown, Flags{access}, Flags{shareMode},
+              Pointer{security}, creation, Flags{flags}, templateFile) ||
       !converted)
     return INVALID_HANDLE_VALUE;
   return OpenForReading(path.c_str(), access, creation);
 }
 
 DWORD GetFileSize(HANDLE file, DWORD *sizeHigh) {
-  const OpenFile *open = Files().Find(file);
-  if (face::Calling("GetFileSize", [&] {
-        return CallArgs{HandleText(file), sizeHigh ? "ptr" : "null"};
-      }))
+  const Descriptor *open = Files().Find(file);
+  if (Calling("GetFileSize", file, Pointer{sizeHigh}))
     return INVALID_FILE_SIZE;
   std::uint64_t length = 0;
   if (open == nullptr || !FileLength(open->fd, &length)) {
@@ -195,14 +158,9 @@ DWORD GetFileSize(HANDLE file, DWORD *sizeHigh) {
 
 HANDLE CreateFileMappingA(HANDLE file, LPVOID security, DWORD protect,
                           DWORD maxSizeHigh, DWORD maxSizeLow, LPCSTR name) {
-  const OpenFile *open = Files().Find(file);
-  if (face::Calling("CreateFileMappingA",
-                    [&] {
-                      return CallArgs{
-                          HandleText(file), security ? "ptr" : "null",
-                          Hex(protect),     Dec(maxSizeHigh),
-                          Dec(maxSizeLow),  Text(name)};
-                    }) ||
+  const Descriptor *open = Files().Find(file);
+  if (Calling("CreateFileMappingA", file, Pointer{security}, Flags{protect},
+              maxSizeHigh, maxSizeLow, name) ||
       open == nullptr || protect != PAGE_READONLY || name != nullptr)
     return nullptr;
   std::uint64_t length = 0;
@@ -214,7 +172,7 @@ HANDLE CreateFileMappingA(HANDLE file, LPVOID security, DWORD protect,
   // to map: Windows refuses both.
   if (wanted > length || length == 0)
     return nullptr;
-  auto mapping = std::make_unique<Mapping>();
+  auto mapping = std::make_unique<Descriptor>();
   mapping->fd = fcntl(open->fd, F_DUPFD_CLOEXEC, 0);
   if (mapping->fd < 0)
     return nullptr;
@@ -224,13 +182,9 @@ HANDLE CreateFileMappingA(HANDLE file, LPVOID security, DWORD protect,
 
 LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
                      DWORD offsetLow, SIZE_T bytes) {
-  const Mapping *source = Mappings().Find(mapping);
-  if (face::Calling("MapViewOfFile",
-                    [&] {
-                      return CallArgs{HandleText(mapping), Hex(access),
-                                      Dec(offsetHigh), Dec(offsetLow),
-                                      Dec(static_cast<long long>(bytes))};
-                    }) ||
+  const Descriptor *source = Mappings().Find(mapping);
+  if (Calling("MapViewOfFile", mapping, Flags{access}, offsetHigh, offsetLow,
+              bytes) ||
       source == nullptr || access != FILE_MAP_READ || offsetHigh != 0 ||
       offsetLow != 0)
     return nullptr;
@@ -248,9 +202,7 @@ LPVOID MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
 
 BOOL UnmapViewOfFile(LPCVOID view) {
   const auto it = Views().find(view);
-  if (face::Calling("UnmapViewOfFile",
-                    [&] { return CallArgs{view ? "ptr" : "null"}; }) ||
-      it == Views().end())
+  if (Calling("UnmapViewOfFile", Pointer{view}) || it == Views().end())
     return FALSE;
   munmap(const_cast<void *>(it->first), it->second);
   Views().erase(it);
@@ -258,8 +210,7 @@ BOOL UnmapViewOfFile(LPCVOID view) {
 }
 
 BOOL CloseHandle(HANDLE object) {
-  if (face::Calling("CloseHandle",
-                    [&] { return CallArgs{HandleText(object)}; }))
+  if (Calling("CloseHandle", object))
     return FALSE;
   if (Files().Remove(object) || Mappings().Remove(object))
     return TRUE;

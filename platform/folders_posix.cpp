@@ -32,18 +32,12 @@ DWORD FillPathBuffer(const std::string &path, LPSTR buffer, DWORD size) {
 
 } // namespace posix_folders
 
-using emulation::CallArgs;
-using emulation::Dec;
-using emulation::HandleText;
-using emulation::Text;
+using emulation::Calling;
+using emulation::Pointer;
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   std::string path;
-  if (face::Calling("GetModuleFileNameA",
-                    [&] {
-                      return CallArgs{HandleText(module),
-                                      buffer ? "ptr" : "null", Dec(size)};
-                    }) ||
+  if (Calling("GetModuleFileNameA", module, Pointer{buffer}, size) ||
       module != nullptr || !face::ProgramPath(&path))
     return 0;
   return posix_folders::FillPathBuffer(path, buffer, size);
@@ -51,27 +45,22 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
 
 DWORD GetFileAttributesA(LPCSTR fileName) {
   struct stat info;
-  if (face::Calling("GetFileAttributesA",
-                    [&] { return CallArgs{Text(fileName)}; }) ||
-      fileName == nullptr || stat(fileName, &info) != 0)
+  if (Calling("GetFileAttributesA", fileName) || fileName == nullptr ||
+      stat(fileName, &info) != 0)
     return INVALID_FILE_ATTRIBUTES;
   return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY
                                : FILE_ATTRIBUTE_NORMAL;
 }
 
 BOOL SetCurrentDirectoryA(LPCSTR pathName) {
-  if (face::Calling("SetCurrentDirectoryA",
-                    [&] { return CallArgs{Text(pathName)}; }))
+  if (Calling("SetCurrentDirectoryA", pathName))
     return FALSE;
   return pathName != nullptr && chdir(pathName) == 0 ? TRUE : FALSE;
 }
 
 DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
   char path[PATH_MAX];
-  if (face::Calling("GetCurrentDirectoryA",
-                    [&] {
-                      return CallArgs{Dec(size), buffer ? "ptr" : "null"};
-                    }) ||
+  if (Calling("GetCurrentDirectoryA", size, Pointer{buffer}) ||
       getcwd(path, sizeof(path)) == nullptr)
     return 0;
   const std::size_t length = std::strlen(path);

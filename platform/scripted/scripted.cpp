@@ -173,9 +173,9 @@ bool ProgramPath(std::string *path) {
 // ---- the face's own Win32 names ---------------------------------------------
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  using emulation::HandleText;
-  Record("MessageBoxA", {HandleText(owner), emulation::Text(text),
-                         emulation::Text(caption), emulation::Hex(type)});
+  using emulation::ArgText;
+  Record("MessageBoxA", {ArgText(owner), ArgText(text), ArgText(caption),
+                         ArgText(emulation::Flags{type})});
   int answer = 0;
   auto &answers = TheScript().answers;
   if (!ShouldFail("MessageBoxA")) {
@@ -185,14 +185,14 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
       answers.pop_front();
     }
   }
-  TheScript().boxes.push_back({HandleText(owner), text == nullptr ? "" : text,
+  TheScript().boxes.push_back({ArgText(owner), text == nullptr ? "" : text,
                                caption == nullptr ? "" : caption, type,
                                answer});
   return answer;
 }
 
 SHORT GetKeyState(int virtualKey) {
-  Record("GetKeyState", {emulation::Dec(virtualKey)});
+  Record("GetKeyState", {emulation::ArgText(virtualKey)});
   if (ShouldFail("GetKeyState"))
     return 0;
   return static_cast<SHORT>(TheScript().keysDown.count(virtualKey) ? 0xFF80
