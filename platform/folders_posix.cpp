@@ -5,6 +5,7 @@
 
 #include "platform/emulation.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <sys/stat.h>
@@ -21,15 +22,6 @@ bool RunningProgramPath(std::string *path) {
   return true;
 }
 
-DWORD FillPathBuffer(const std::string &path, LPSTR buffer, DWORD size) {
-  if (buffer == nullptr || size == 0)
-    return 0;
-  const std::size_t n = path.size() < size ? path.size() : size - 1;
-  std::memcpy(buffer, path.data(), n);
-  buffer[n] = '\0';
-  return n == path.size() ? static_cast<DWORD>(n) : size;
-}
-
 } // namespace posix_folders
 
 using emulation::Calling;
@@ -38,9 +30,14 @@ using emulation::Pointer;
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   std::string path;
   if (Calling("GetModuleFileNameA", module, Pointer{buffer}, size) ||
-      module != nullptr || !face::ProgramPath(&path))
+      module != nullptr || buffer == nullptr || size == 0 ||
+      !face::ProgramPath(&path))
     return 0;
-  return posix_folders::FillPathBuffer(path, buffer, size);
+  // A path too long is cut short, NUL-terminated, and answers the size.
+  const std::size_t n = std::min<std::size_t>(path.size(), size - 1);
+  std::memcpy(buffer, path.data(), n);
+  buffer[n] = '\0';
+  return n == path.size() ? static_cast<DWORD>(n) : size;
 }
 
 DWORD GetFileAttributesA(LPCSTR fileName) {

@@ -12,8 +12,4 @@ namespace posix_folders {
 // system does not say.
 bool RunningProgramPath(std::string *path);
 
-// Fills buffer[size] with path as GetModuleFileNameA does: cut short and
-// NUL-terminated when it does not fit; the length, size when cut.
-DWORD FillPathBuffer(const std::string &path, LPSTR buffer, DWORD size);
-
 } // namespace posix_folders

@@ -12,74 +12,39 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <vector>
-
-namespace {
-
-struct Buttons {
-  std::vector<int> ids;
-  std::vector<const char *> labels;
-  int escapeIndex; // the button Escape (and closing the dialog) answers
-};
-
-Buttons ButtonsFor(UINT type) {
-  switch (type & MB_TYPEMASK) {
-  case MB_YESNO:
-    return {{IDYES, IDNO}, {"Yes", "No"}, 1};
-  default:
-    return {{IDOK}, {"OK"}, 0};
-  }
-}
-
-Uint32 IconFlags(UINT type) {
-  switch (type & MB_ICONMASK) {
-  case MB_ICONHAND:
-    return SDL_MESSAGEBOX_ERROR;
-  case MB_ICONEXCLAMATION:
-    return SDL_MESSAGEBOX_WARNING;
-  default: // information, question, none
-    return SDL_MESSAGEBOX_INFORMATION;
-  }
-}
-
-} // namespace
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const char *shownText = text == nullptr ? "" : text;
   const char *shownCaption = caption == nullptr ? "Error" : caption;
-  const Buttons buttons = ButtonsFor(type);
-  const int defaultIndex = 0; // the first button, as the game shows them
+  constexpr Uint32 kReturn = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+  constexpr Uint32 kEscape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+  const SDL_MessageBoxButtonData yesNo[] = {{kReturn, IDYES, "Yes"},
+                                            {kEscape, IDNO, "No"}};
+  const SDL_MessageBoxButtonData ok[] = {{kReturn | kEscape, IDOK, "OK"}};
+  const bool asksYesNo = (type & MB_TYPEMASK) == MB_YESNO;
+  const SDL_MessageBoxButtonData &escape = asksYesNo ? yesNo[1] : ok[0];
 
-  std::vector<SDL_MessageBoxButtonData> data(buttons.ids.size());
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    data[i].flags = 0;
-    if (static_cast<int>(i) == defaultIndex)
-      data[i].flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
-    if (static_cast<int>(i) == buttons.escapeIndex)
-      data[i].flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-    data[i].buttonid = buttons.ids[i];
-    data[i].text = buttons.labels[i];
-  }
+  Uint32 icon = SDL_MESSAGEBOX_INFORMATION;
+  if ((type & MB_ICONMASK) == MB_ICONHAND)
+    icon = SDL_MESSAGEBOX_ERROR;
+  else if ((type & MB_ICONMASK) == MB_ICONEXCLAMATION)
+    icon = SDL_MESSAGEBOX_WARNING;
 
   const emulation::Window *ownerWindow = emulation::FindWindow(owner);
   SDL_MessageBoxData box = {};
-  box.flags = IconFlags(type) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
+  box.flags = icon | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
   box.window = ownerWindow == nullptr ? nullptr : ownerWindow->surface;
   box.title = shownCaption;
   box.message = shownText;
-  box.numbuttons = static_cast<int>(data.size());
-  box.buttons = data.data();
+  box.numbuttons = asksYesNo ? 2 : 1;
+  box.buttons = asksYesNo ? yesNo : ok;
 
   int answer = -1;
   if (SDL_ShowMessageBox(&box, &answer) != 0) {
     std::fprintf(stderr,
                  "%s: %s\n(no dialog could be shown: %s; answered %s)\n",
-                 shownCaption, shownText, SDL_GetError(),
-                 buttons.labels[buttons.escapeIndex]);
-    return buttons.ids[buttons.escapeIndex];
+                 shownCaption, shownText, SDL_GetError(), escape.text);
+    return escape.buttonid;
   }
-  // A dialog closed from its frame answers like Escape.
-  if (answer < 0)
-    return buttons.ids[buttons.escapeIndex];
-  return answer;
+  return answer < 0 ? escape.buttonid : answer;
 }
