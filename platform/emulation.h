@@ -68,16 +68,19 @@ void ResizeClient(HWND window, int width, int height);
 bool RemakeSurface(HWND window, const platform::PixelFormat &format);
 // The mode ChangeDisplaySettingsA set; false while none is.
 bool ChangedMode(DisplayMode *mode);
-// Width and height exact, and the depth unless the display cannot change it.
-bool ModeAnswers(const DisplayMode &offered, const DisplayMode &wanted,
-                 bool depthFixed);
 // Forgets everything, destroying contexts and surfaces, for a fresh twin.
 void ResetAll();
-int WindowCount();
-int ClassCount();
-int ContextCount();
-bool ContextCurrent();
-int CursorCount();
+
+// What the emulation holds now, for tests' leak and state checks.
+struct Census {
+  int windows;
+  int classes;
+  int contexts;
+  bool contextCurrent;
+  bool cursorShown; // the ShowCursor counter is 0 or more
+  bool modeChanged; // by ChangeDisplaySettingsA, not yet restored
+};
+Census Count();
 
 // A call's arguments as text, for the face's log: numbers in decimal, Flags
 // (flags and message numbers) in hex with 0x, strings verbatim ("#n" for a

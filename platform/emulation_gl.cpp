@@ -42,12 +42,6 @@ bool ChangedMode(DisplayMode *mode) {
   return Shared().modeChanged;
 }
 
-bool ModeAnswers(const DisplayMode &offered, const DisplayMode &wanted,
-                 bool depthFixed) {
-  return offered.width == wanted.width && offered.height == wanted.height &&
-         (depthFixed || offered.bits == wanted.bits);
-}
-
 void ResetAll() {
   State &s = Shared();
   Release();
@@ -68,14 +62,6 @@ bool RemakeSurface(HWND handle, const platform::PixelFormat &format) {
   if (rc != nullptr && s.currentWindow == handle)
     face::MakeCurrent(window, rc->context);
   return true;
-}
-
-int ContextCount() {
-  return Shared().contexts.Size();
-}
-
-bool ContextCurrent() {
-  return Shared().current != nullptr;
 }
 
 } // namespace emulation
@@ -121,8 +107,10 @@ LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
                               field(DM_BITSPERPEL, mode->dmBitsPerPel)};
   DisplayMode offered = {};
   bool depthFixed = false;
+  // Width and height exact, and the depth unless the display cannot change.
   if (!face::ClosestMode(wanted, &offered, &depthFixed) ||
-      !ModeAnswers(offered, wanted, depthFixed))
+      offered.width != wanted.width || offered.height != wanted.height ||
+      (!depthFixed && offered.bits != wanted.bits))
     return DISP_CHANGE_BADMODE;
   constexpr DWORD kTestOnly = 0x00000002u; // CDS_TEST
   if (flags & kTestOnly)

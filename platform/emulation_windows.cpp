@@ -85,16 +85,11 @@ void ResizeClient(HWND handle, int width, int height) {
   Send(handle, WM_SIZE, SIZE_RESTORED, MAKELONG(width, height));
 }
 
-int WindowCount() {
-  return Shared().windows.Size();
-}
-
-int ClassCount() {
-  return static_cast<int>(Shared().classes.size());
-}
-
-int CursorCount() {
-  return Shared().cursorCount;
+Census Count() {
+  const State &s = Shared();
+  return {s.windows.Size(),   static_cast<int>(s.classes.size()),
+          s.contexts.Size(),  s.current != nullptr,
+          s.cursorCount >= 0, s.modeChanged};
 }
 
 std::string ArgText(long long number) {

@@ -298,29 +298,4 @@ std::string WindowTitle() {
   return newest != nullptr ? newest->title : TheScript().newestTitle;
 }
 
-bool CursorVisible() {
-  return emulation::CursorCount() >= 0;
-}
-
-bool DisplayModeChanged() {
-  emulation::DisplayMode mode;
-  return emulation::ChangedMode(&mode);
-}
-
-int LiveWindows() {
-  return emulation::WindowCount();
-}
-
-int RegisteredClasses() {
-  return emulation::ClassCount();
-}
-
-int LiveContexts() {
-  return emulation::ContextCount();
-}
-
-bool ContextCurrent() {
-  return emulation::ContextCurrent();
-}
-
 } // namespace scripted

@@ -94,13 +94,7 @@ void SetModuleFileName(const std::string &path);
 
 // The title of the most recently created window (kept after it is gone).
 std::string WindowTitle();
-// The cursor display counter is 0 or more.
-bool CursorVisible();
-// A display mode set by ChangeDisplaySettingsA and not yet restored.
-bool DisplayModeChanged();
-int LiveWindows();
-int RegisteredClasses();
-int LiveContexts();
-bool ContextCurrent();
+// What the emulation holds (windows, classes, contexts, cursor, mode) is
+// emulation::Count().
 
 } // namespace scripted

@@ -1,6 +1,7 @@
 // A fresh scripted platform and fresh shell values for each shell test.
 #pragma once
 
+#include "platform/emulation.h"
 #include "platform/scripted/scripted.h"
 #include "shell/shell_state.h"
 

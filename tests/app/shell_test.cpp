@@ -61,14 +61,14 @@ TEST_F(Shell, AnsweringYesSwitchesTheDisplayAndHidesTheCursor) {
   scripted::OfferDisplayMode(640, 480, 16);
   bool sawFullScreen = false;
   scripted::SetIdleHook([&sawFullScreen]() {
-    sawFullScreen = scripted::DisplayModeChanged() &&
-                    !scripted::CursorVisible() && fullScreen;
+    sawFullScreen = emulation::Count().modeChanged &&
+                    !emulation::Count().cursorShown && fullScreen;
     scripted::InjectMessage(windowHandle, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(RunGame(), 0);
   EXPECT_TRUE(sawFullScreen);
-  EXPECT_FALSE(scripted::DisplayModeChanged()); // restored at teardown
-  EXPECT_TRUE(scripted::CursorVisible());
+  EXPECT_FALSE(emulation::Count().modeChanged); // restored at teardown
+  EXPECT_TRUE(emulation::Count().cursorShown);
   EXPECT_EQ(scripted::MessageBoxes().size(), 1u);
 }
 
@@ -79,8 +79,8 @@ TEST_F(Shell, EscapeEndsTheGameWithExitCodeZero) {
   });
   EXPECT_EQ(RunGame(), 0);
   EXPECT_EQ(windowHandle, nullptr);
-  EXPECT_EQ(scripted::LiveWindows(), 0);
-  EXPECT_EQ(scripted::RegisteredClasses(), 0);
+  EXPECT_EQ(emulation::Count().windows, 0);
+  EXPECT_EQ(emulation::Count().classes, 0);
 }
 
 TEST_F(Shell, CloseEndsTheGameAndTearsDownInOrder) {
@@ -161,7 +161,7 @@ TEST_F(Shell, MissingMultitextureShowsTheMessageAndEndsCleanly) {
   EXPECT_EQ(box.caption, "ERROR");
   EXPECT_EQ(box.type, MB_OK);
   EXPECT_NE(box.owner, "null"); // owned by the game window
-  EXPECT_EQ(scripted::LiveWindows(), 0);
+  EXPECT_EQ(emulation::Count().windows, 0);
 }
 
 TEST_F(Shell, F1ReopensTheWindowInTheOtherMode) {
@@ -176,7 +176,7 @@ TEST_F(Shell, F1ReopensTheWindowInTheOtherMode) {
       scripted::InjectMessage(windowHandle, WM_KEYDOWN, VK_F1, 0);
     } else if (*passes == 3) {
       titleAfterF1 = scripted::WindowTitle();
-      fullScreenAfterF1 = fullScreen && scripted::DisplayModeChanged();
+      fullScreenAfterF1 = fullScreen && emulation::Count().modeChanged;
       scripted::InjectMessage(windowHandle, WM_CLOSE, 0, 0);
     }
   });
@@ -185,7 +185,7 @@ TEST_F(Shell, F1ReopensTheWindowInTheOtherMode) {
   EXPECT_TRUE(fullScreenAfterF1);
   EXPECT_EQ(CountOf("RegisterClassA"), 2);
   EXPECT_EQ(CountOf("wglCreateContext"), 2);
-  EXPECT_FALSE(scripted::DisplayModeChanged());
+  EXPECT_FALSE(emulation::Count().modeChanged);
   EXPECT_EQ(keyState[VK_F1], 0);
 }
 

@@ -46,8 +46,8 @@ TEST_P(CreationFailure, ReleasesWhatExistsThenReports) {
   EXPECT_EQ(windowHandle, nullptr);
   EXPECT_EQ(deviceContext, nullptr);
   EXPECT_EQ(renderingContext, nullptr);
-  EXPECT_EQ(scripted::LiveWindows(), 0);
-  EXPECT_EQ(scripted::RegisteredClasses(), 0);
+  EXPECT_EQ(emulation::Count().windows, 0);
+  EXPECT_EQ(emulation::Count().classes, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -90,8 +90,8 @@ TEST_F(Window, FullScreenFailureRestoresTheDisplayBeforeTheMessage) {
       "GetDC",         "ChangeDisplaySettingsA", "ShowCursor",
       "DestroyWindow", "UnregisterClassA",       "MessageBoxA"};
   EXPECT_EQ(tail, want);
-  EXPECT_FALSE(scripted::DisplayModeChanged());
-  EXPECT_TRUE(scripted::CursorVisible());
+  EXPECT_FALSE(emulation::Count().modeChanged);
+  EXPECT_TRUE(emulation::Count().cursorShown);
 }
 
 TEST_F(Window, FullScreenAsksForTheModeWithTheSizeAndDepth) {
@@ -112,10 +112,10 @@ TEST_F(Window, FullScreenAsksForTheModeWithTheSizeAndDepth) {
     }
   }
   EXPECT_TRUE(found);
-  EXPECT_FALSE(scripted::CursorVisible());
+  EXPECT_FALSE(emulation::Count().cursorShown);
   CloseSceneWindow();
-  EXPECT_FALSE(scripted::DisplayModeChanged());
-  EXPECT_TRUE(scripted::CursorVisible());
+  EXPECT_FALSE(emulation::Count().modeChanged);
+  EXPECT_TRUE(emulation::Count().cursorShown);
 }
 
 TEST_F(Window, RefusedModeAnsweredYesOpensWindowed) {
@@ -128,7 +128,7 @@ TEST_F(Window, RefusedModeAnsweredYesOpensWindowed) {
   EXPECT_EQ(box.caption, "OPENGL");
   EXPECT_EQ(box.type, MB_YESNO | MB_ICONEXCLAMATION);
   EXPECT_FALSE(fullScreen);
-  EXPECT_TRUE(scripted::CursorVisible());
+  EXPECT_TRUE(emulation::Count().cursorShown);
   const int modeChanges = CountOf("ChangeDisplaySettingsA");
   CloseSceneWindow();
   EXPECT_EQ(CountOf("ChangeDisplaySettingsA"), modeChanges);
@@ -144,7 +144,7 @@ TEST_F(Window, RefusedModeAnsweredNoClosesWithTheClassRegistered) {
   EXPECT_EQ(MessageTexts(), want);
   EXPECT_EQ(scripted::MessageBoxes()[1].caption, "ERROR");
   EXPECT_EQ(scripted::MessageBoxes()[1].type, MB_OK | MB_ICONSTOP);
-  EXPECT_EQ(scripted::RegisteredClasses(), 1);
+  EXPECT_EQ(emulation::Count().classes, 1);
   EXPECT_EQ(CountOf("CreateWindowExA"), 0);
 }
 

@@ -1,5 +1,6 @@
 // The scripted twin's GL: pixel formats as asked, real contexts on the
 // offscreen driver that draw and read back, the swap hook, entry points.
+#include "platform/emulation.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
 
@@ -64,7 +65,8 @@ protected:
     EXPECT_TRUE(SetPixelFormat(dc, format, &kGameFormat));
     HGLRC rc = wglCreateContext(dc);
     EXPECT_NE(rc, nullptr);
-    EXPECT_FALSE(scripted::ContextCurrent()); // creating is not activating
+    EXPECT_FALSE(
+        emulation::Count().contextCurrent); // creating is not activating
     EXPECT_TRUE(wglMakeCurrent(dc, rc));
     return rc;
   }
@@ -75,7 +77,7 @@ protected:
 
 TEST_F(ScriptedGl, AContextClearsAndReadsBackARealFrame) {
   ASSERT_NE(MakeCurrentContext(), nullptr);
-  ASSERT_TRUE(scripted::ContextCurrent());
+  ASSERT_TRUE(emulation::Count().contextCurrent);
   glViewport(0, 0, 64, 48);
   glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -104,7 +106,7 @@ TEST_F(ScriptedGl, AResizedClientIsDrawnWholeByTheSameContext) {
   ASSERT_NE(MakeCurrentContext(), nullptr);
   // Larger than the window was made: the drawable grows with it.
   ASSERT_TRUE(scripted::ResizeClient(300, 200));
-  EXPECT_TRUE(scripted::ContextCurrent());
+  EXPECT_TRUE(emulation::Count().contextCurrent);
   glViewport(0, 0, 300, 200);
   glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
@@ -160,27 +162,27 @@ TEST_F(ScriptedGl, ReleasingDeletingAndResetEndContexts) {
   ASSERT_NE(rc, nullptr);
   EXPECT_EQ(ReleaseDC(window, dc), 1);
   EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
-  EXPECT_FALSE(scripted::ContextCurrent());
+  EXPECT_FALSE(emulation::Count().contextCurrent);
   EXPECT_TRUE(wglDeleteContext(rc));
   EXPECT_FALSE(wglDeleteContext(rc)); // already gone
-  EXPECT_EQ(scripted::LiveContexts(), 0);
+  EXPECT_EQ(emulation::Count().contexts, 0);
 
   rc = wglCreateContext(dc);
   ASSERT_NE(rc, nullptr);
   ASSERT_TRUE(wglMakeCurrent(dc, rc));
   scripted::Reset();
-  EXPECT_EQ(scripted::LiveContexts(), 0);
-  EXPECT_FALSE(scripted::ContextCurrent());
+  EXPECT_EQ(emulation::Count().contexts, 0);
+  EXPECT_FALSE(emulation::Count().contextCurrent);
 }
 
 TEST_F(ScriptedGl, FailedContextCallsLeaveTheContextAlone) {
   HGLRC rc = MakeCurrentContext();
   scripted::FailCall("wglMakeCurrent", 1);
   EXPECT_FALSE(wglMakeCurrent(nullptr, nullptr));
-  EXPECT_TRUE(scripted::ContextCurrent());
+  EXPECT_TRUE(emulation::Count().contextCurrent);
   scripted::FailCall("wglDeleteContext", 1);
   EXPECT_FALSE(wglDeleteContext(rc));
-  EXPECT_EQ(scripted::LiveContexts(), 1);
+  EXPECT_EQ(emulation::Count().contexts, 1);
   scripted::FailCall("wglCreateContext");
   EXPECT_EQ(wglCreateContext(dc), nullptr);
   scripted::FailCall("ReleaseDC");

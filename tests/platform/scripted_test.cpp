@@ -1,6 +1,7 @@
 // The scripted twin: the call log, message-box answers, failures on demand,
 // the queue and its idle hook, and the window procedure re-entered as Win32
 // re-enters it.
+#include "platform/emulation.h"
 #include "platform/scripted/scripted.h"
 
 #include <gtest/gtest.h>
@@ -99,7 +100,7 @@ TEST_F(Scripted, HandlesAreNumberedPerKindAndRestartAfterReset) {
   scripted::Reset();
   ASSERT_TRUE(Register());
   EXPECT_NE(MakeWindow(), nullptr);
-  EXPECT_EQ(scripted::LiveWindows(), 1);
+  EXPECT_EQ(emulation::Count().windows, 1);
   GetDC(first); // the same value as the new window's: hwnd1 again
   EXPECT_EQ(scripted::Calls().back().args[0], "hwnd1");
   (void)second;
@@ -117,9 +118,9 @@ TEST_F(Scripted, ResetForgetsEverything) {
 
   scripted::Reset();
   EXPECT_TRUE(scripted::Calls().empty());
-  EXPECT_EQ(scripted::LiveWindows(), 0);
-  EXPECT_EQ(scripted::RegisteredClasses(), 0);
-  EXPECT_TRUE(scripted::CursorVisible());
+  EXPECT_EQ(emulation::Count().windows, 0);
+  EXPECT_EQ(emulation::Count().classes, 0);
+  EXPECT_TRUE(emulation::Count().cursorShown);
   EXPECT_EQ(GetKeyState(VK_LEFT), 0);
   EXPECT_EQ(MessageBoxA(nullptr, "q", "c", MB_YESNO), IDYES);
   MSG msg;
@@ -165,7 +166,7 @@ TEST_F(Scripted, MessageBoxesTakeQueuedAnswersThenTheDefaultButton) {
 TEST_F(Scripted, FailedCallsReturnTheirFailureValueWithoutEffect) {
   scripted::FailCall("RegisterClassA");
   EXPECT_FALSE(Register());
-  EXPECT_EQ(scripted::RegisteredClasses(), 0);
+  EXPECT_EQ(emulation::Count().classes, 0);
   scripted::FailCall("RegisterClassA", 0); // switched off again
   ASSERT_TRUE(Register());
 
@@ -178,14 +179,14 @@ TEST_F(Scripted, FailedCallsReturnTheirFailureValueWithoutEffect) {
   scripted::FailCall("DestroyWindow", 2);
   EXPECT_FALSE(DestroyWindow(window));
   EXPECT_FALSE(DestroyWindow(window));
-  EXPECT_EQ(scripted::LiveWindows(), 1);
+  EXPECT_EQ(emulation::Count().windows, 1);
   EXPECT_TRUE(DestroyWindow(window));
-  EXPECT_EQ(scripted::LiveWindows(), 0);
+  EXPECT_EQ(emulation::Count().windows, 0);
   EXPECT_FALSE(DestroyWindow(window)); // gone: a stale handle is refused
 
   scripted::FailCall("UnregisterClassA");
   EXPECT_FALSE(UnregisterClassA("OpenGL", nullptr));
-  EXPECT_EQ(scripted::RegisteredClasses(), 1);
+  EXPECT_EQ(emulation::Count().classes, 1);
 
   scripted::FailCall("ChangeDisplaySettingsA");
   EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_FAILED);
@@ -263,9 +264,9 @@ TEST_F(Scripted, PopUpWindowsHaveNoFrame) {
 
 TEST_F(Scripted, CursorAndDisplayModeFollowTheirCounters) {
   EXPECT_EQ(ShowCursor(FALSE), -1);
-  EXPECT_FALSE(scripted::CursorVisible());
+  EXPECT_FALSE(emulation::Count().cursorShown);
   EXPECT_EQ(ShowCursor(TRUE), 0);
-  EXPECT_TRUE(scripted::CursorVisible());
+  EXPECT_TRUE(emulation::Count().cursorShown);
 
   DEVMODEA mode = {};
   mode.dmSize = 148;
@@ -275,15 +276,15 @@ TEST_F(Scripted, CursorAndDisplayModeFollowTheirCounters) {
   mode.dmBitsPerPel = 16;
   scripted::OfferDisplayMode(640, 480, 32);
   EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
-  EXPECT_FALSE(scripted::DisplayModeChanged());
+  EXPECT_FALSE(emulation::Count().modeChanged);
   scripted::OfferDisplayMode(640, 480, 16);
   EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN),
             DISP_CHANGE_SUCCESSFUL);
-  EXPECT_TRUE(scripted::DisplayModeChanged());
+  EXPECT_TRUE(emulation::Count().modeChanged);
   EXPECT_EQ(scripted::Calls().back().args,
             (std::vector<std::string>{"640x480x16", "0x4"}));
   EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_FALSE(scripted::DisplayModeChanged());
+  EXPECT_FALSE(emulation::Count().modeChanged);
 }
 
 // ---- the queue
@@ -350,9 +351,9 @@ TEST_F(Scripted, DefaultProcessingClosesDestroysAndIgnores) {
   const HWND window = MakeWindow();
   EXPECT_EQ(DefWindowProcA(window, WM_SYSCOMMAND, 0xF060, 0), 0); // SC_CLOSE
   EXPECT_EQ(DefWindowProcA(window, WM_KEYDOWN, VK_ESCAPE, 0), 0);
-  EXPECT_EQ(scripted::LiveWindows(), 1);
+  EXPECT_EQ(emulation::Count().windows, 1);
   EXPECT_EQ(DefWindowProcA(window, WM_CLOSE, 0, 0), 0);
-  EXPECT_EQ(scripted::LiveWindows(), 0);
+  EXPECT_EQ(emulation::Count().windows, 0);
   // Its own destruction of the window is not a call of the game's.
   EXPECT_EQ(scripted::CallNames().back(), "DefWindowProcA");
 }
