@@ -66,8 +66,6 @@ void ResizeClient(HWND window, int width, int height);
 
 // A new surface as the record says, a context current on the old one moved.
 bool RemakeSurface(HWND window, const platform::PixelFormat &format);
-// The mode ChangeDisplaySettingsA set; false while none is.
-bool ChangedMode(DisplayMode *mode);
 // Forgets everything, destroying contexts and surfaces, for a fresh twin.
 void ResetAll();
 
@@ -79,6 +77,7 @@ struct Census {
   bool contextCurrent;
   bool cursorShown; // the ShowCursor counter is 0 or more
   bool modeChanged; // by ChangeDisplaySettingsA, not yet restored
+  DisplayMode mode; // the mode it set, while modeChanged
 };
 Census Count();
 
@@ -98,7 +97,6 @@ std::string ArgText(long long number);
 std::string ArgText(Flags flags);
 std::string ArgText(Pointer pointer);
 std::string ArgText(const char *text);
-std::string ArgText(const std::string &text);
 std::string ArgText(const void *handle);
 std::string ArgText(const RECT *rect); // "l,t,r,b"
 std::string

@@ -36,12 +36,6 @@ void Release() {
 
 } // namespace
 
-bool ChangedMode(DisplayMode *mode) {
-  if (Shared().modeChanged)
-    *mode = Shared().changedMode;
-  return Shared().modeChanged;
-}
-
 void ResetAll() {
   State &s = Shared();
   Release();

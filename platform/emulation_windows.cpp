@@ -89,7 +89,8 @@ Census Count() {
   const State &s = Shared();
   return {s.windows.Size(),   static_cast<int>(s.classes.size()),
           s.contexts.Size(),  s.current != nullptr,
-          s.cursorCount >= 0, s.modeChanged};
+          s.cursorCount >= 0, s.modeChanged,
+          s.changedMode};
 }
 
 std::string ArgText(long long number) {
@@ -112,10 +113,6 @@ std::string ArgText(const char *text) {
   if (text == nullptr)
     return "null";
   return id <= 0xFFFF ? "#" + std::to_string(id) : text;
-}
-
-std::string ArgText(const std::string &text) {
-  return text;
 }
 
 std::string ArgText(const void *handle) {

@@ -134,7 +134,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode,
   const std::string shown = fileName == nullptr ? "null"
                             : converted         ? path
                                                 : "invalid";
-  if (Calling("CreateFileW", shown, Flags{access}, Flags{shareMode},
+  if (Calling("CreateFileW", shown.c_str(), Flags{access}, Flags{shareMode},
               Pointer{security}, creation, Flags{flags}, templateFile) ||
       !converted)
     return INVALID_HANDLE_VALUE;

@@ -31,8 +31,8 @@ struct Script {
   std::function<void()> idleHook;
   std::function<void()> beforeSwap;
   std::vector<emulation::DisplayMode> offeredModes;
-  const emulation::Window *newest = nullptr; // the last window made, live
-  std::string newestTitle;                   // its title, kept after it is gone
+  emulation::Window *newest = nullptr; // the last window made, live
+  std::string newestTitle;             // its title, kept after it is gone
   std::string modulePath; // GetModuleFileNameA's answer; empty: the real one
 };
 
@@ -133,17 +133,16 @@ void ShowPointer(bool) {}
 bool ClosestMode(const emulation::DisplayMode &wanted,
                  emulation::DisplayMode *closest, bool *depthFixed) {
   *depthFixed = false;
-  const emulation::DisplayMode *sameSize = nullptr;
+  // The offered mode of that size and depth, else the last of that size.
+  bool found = false;
   for (const emulation::DisplayMode &mode : TheScript().offeredModes) {
-    if (mode.width != wanted.width || mode.height != wanted.height)
-      continue;
-    sameSize = &mode;
-    if (mode.bits == wanted.bits)
-      break;
+    if (mode.width == wanted.width && mode.height == wanted.height &&
+        !(found && closest->bits == wanted.bits)) {
+      *closest = mode;
+      found = true;
+    }
   }
-  if (sameSize != nullptr)
-    *closest = *sameSize;
-  return sameSize != nullptr;
+  return found;
 }
 
 void SetFullScreen(emulation::Window *, const emulation::DisplayMode *) {}
@@ -227,10 +226,6 @@ std::vector<std::string> CallNames() {
   return names;
 }
 
-void ClearCalls() {
-  TheScript().calls.clear();
-}
-
 void QueueMessageBoxAnswer(int id) {
   TheScript().answers.push_back(id);
 }
@@ -274,22 +269,21 @@ void OfferDisplayMode(int width, int height, int bits) {
 }
 
 bool ResizeClient(int width, int height) {
-  const emulation::Window *newest = TheScript().newest;
-  if (newest == nullptr)
-    return false;
-  const HWND handle = newest->handle;
-  emulation::Window *window = emulation::FindWindow(handle);
-  window->clientWidth = width;
-  window->clientHeight = height;
+  emulation::Window *window = TheScript().newest;
   int w = 0;
   int h = 0;
-  if (!emulation::RemakeSurface(handle, window->surfaceFormat))
+  if (window == nullptr)
+    return false;
+  window->clientWidth = width;
+  window->clientHeight = height;
+  if (!emulation::RemakeSurface(window->handle, window->surfaceFormat))
     return false;
   SDL_GL_GetDrawableSize(window->surface, &w, &h);
   if (w != width || h != height)
     return false;
   // Sent at once, as a user's resize sends it.
-  emulation::Send(handle, WM_SIZE, SIZE_RESTORED, MAKELONG(width, height));
+  emulation::Send(window->handle, WM_SIZE, SIZE_RESTORED,
+                  MAKELONG(width, height));
   return true;
 }
 

@@ -46,8 +46,6 @@ void Reset();
 
 const std::vector<Call> &Calls();
 std::vector<std::string> CallNames();
-// Empties the call log alone, keeping everything else.
-void ClearCalls();
 // Whether calls are logged (on after Reset()). Long runs (the snapshot tool,
 // the soak) turn it off: the log grows by every call of every pass.
 void SetRecording(bool on);

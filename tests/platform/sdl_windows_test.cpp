@@ -88,18 +88,17 @@ TEST_F(SdlLayer, ChangesOnlyToAModeTheDisplayLists) {
   mode.dmPelsWidth = 123;
   mode.dmPelsHeight = 45;
   EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
-  emulation::DisplayMode changed;
-  EXPECT_FALSE(emulation::ChangedMode(&changed));
+  EXPECT_FALSE(emulation::Count().modeChanged);
   // The offscreen driver lists one mode, the desktop's; its depth is the only
   // one, so a 16-bit request of that size is taken.
   mode.dmPelsWidth = static_cast<DWORD>(desktop.w);
   mode.dmPelsHeight = static_cast<DWORD>(desktop.h);
   EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN),
             DISP_CHANGE_SUCCESSFUL);
-  ASSERT_TRUE(emulation::ChangedMode(&changed));
-  EXPECT_EQ(changed.width, desktop.w);
+  ASSERT_TRUE(emulation::Count().modeChanged);
+  EXPECT_EQ(emulation::Count().mode.width, desktop.w);
   EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
-  EXPECT_FALSE(emulation::ChangedMode(&changed));
+  EXPECT_FALSE(emulation::Count().modeChanged);
 }
 
 TEST_F(SdlLayer, TheSdlWindowHasTheClientSizeTitleAndVisibility) {
