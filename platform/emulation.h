@@ -50,7 +50,7 @@ struct DisplayMode {
   int bits;
 };
 
-enum class ShowKind { Hide, Minimise, Show, Raise };
+enum class ShowKind { Show, Raise };
 
 Window *FindWindow(HWND window);
 // Calls the window's class procedure now (a sent message); 0 for none.
@@ -118,7 +118,7 @@ bool Calling(const char *name,
 // window->surface; the record says size, style, visibility and mode).
 bool MakeSurface(emulation::Window *window,
                  const platform::PixelFormat &format);
-// Shows, minimises or hides it, before the record's WM_ACTIVATE.
+// Shows (restoring it if minimised) or raises it, before WM_ACTIVATE.
 void ShowSurface(emulation::Window *window, emulation::ShowKind kind);
 // Presents the frame drawn into it.
 void SwapSurface(emulation::Window *window);

@@ -152,26 +152,14 @@ BOOL ShowNow(HWND handle, int showCommand) {
   if (window == nullptr)
     return FALSE;
   const BOOL wasVisible = window->visible ? TRUE : FALSE;
-  const ShowKind kind =
-      showCommand == SW_HIDE ? ShowKind::Hide
-      : showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED
-          ? ShowKind::Minimise
-          : ShowKind::Show;
+  // The game hides and minimises nothing itself; the window manager does.
+  if (showCommand != SW_SHOW)
+    return wasVisible;
   // The surface first: WM_ACTIVATE may run game code.
-  face::ShowSurface(window, kind);
-  window->visible = kind != ShowKind::Hide;
-  switch (kind) {
-  case ShowKind::Hide:
-    SetActivation(handle, false, window->minimised);
-    break;
-  case ShowKind::Minimise:
-    SetActivation(handle, false, true);
-    break;
-  default:
-    Shared().focus = handle;
-    SetActivation(handle, true, false);
-    break;
-  }
+  face::ShowSurface(window, ShowKind::Show);
+  window->visible = true;
+  Shared().focus = handle;
+  SetActivation(handle, true, false);
   return wasVisible;
 }
 

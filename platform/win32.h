@@ -212,10 +212,7 @@ static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA size");
 #define DISP_CHANGE_FAILED (-1)
 #define DISP_CHANGE_BADMODE (-2)
 
-#define SW_HIDE 0
-#define SW_SHOWMINIMIZED 2
 #define SW_SHOW 5
-#define SW_MINIMIZE 6
 #define PM_REMOVE 0x0001u
 
 #define IDI_WINLOGO (reinterpret_cast<LPCSTR>(UINT_PTR{32517}))
@@ -257,7 +254,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
                      HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 // The window and its queued messages go; FALSE for an unknown window.
 BOOL DestroyWindow(HWND window);
-// SW_SHOW/MINIMIZE/HIDE; WM_ACTIVATE on change (high word 1: minimised).
+// SW_SHOW (others change nothing): shown, focused, WM_ACTIVATE on change.
 BOOL ShowWindow(HWND window, int showCommand);
 // Activates the window (WM_ACTIVATE on change); FALSE for an unknown one.
 BOOL SetForegroundWindow(HWND window);

@@ -56,23 +56,13 @@ bool MakeSurface(emulation::Window *window,
 }
 
 void ShowSurface(emulation::Window *window, emulation::ShowKind kind) {
-  switch (kind) {
-  case emulation::ShowKind::Hide:
-    SDL_HideWindow(window->surface);
-    break;
-  case emulation::ShowKind::Minimise:
-    SDL_ShowWindow(window->surface);
-    SDL_MinimizeWindow(window->surface);
-    break;
-  case emulation::ShowKind::Show:
-    SDL_ShowWindow(window->surface);
-    if (window->minimised)
-      SDL_RestoreWindow(window->surface);
-    break;
-  case emulation::ShowKind::Raise:
+  if (kind == emulation::ShowKind::Raise) {
     SDL_RaiseWindow(window->surface);
-    break;
+    return;
   }
+  SDL_ShowWindow(window->surface);
+  if (window->minimised)
+    SDL_RestoreWindow(window->surface);
 }
 
 void SwapSurface(emulation::Window *window) {

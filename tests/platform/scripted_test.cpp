@@ -243,7 +243,7 @@ TEST_F(Scripted, CreationSendsTheClientSizeAndShowingActivates) {
   EXPECT_EQ(SetFocus(window), window);
   EXPECT_EQ(seen.size(), 2u);
 
-  ShowWindow(window, SW_MINIMIZE);
+  emulation::SetActivation(window, false, true); // the user minimises it
   ASSERT_EQ(seen.size(), 3u);
   EXPECT_EQ(LOWORD(seen[2].wParam), WA_INACTIVE);
   EXPECT_EQ(HIWORD(seen[2].wParam), 1); // minimised
