@@ -27,9 +27,11 @@ trap cleanup EXIT
 start_display() {
   local size=$1
   : >"$WORK/displayfd"
-  # No abstract socket: those are shared by every root on the machine, so a
-  # display in another root (a fresh-check) could take this one's clients.
-  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -nolisten local \
+  # Only the abstract socket: its name is unique across every root on the
+  # machine (a fresh-check's too), so a free display is found by binding it.
+  # A socket file would be unlinked and bound again by a second server on
+  # the same number, and the two would share clients.
+  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -nolisten unix \
     5>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do

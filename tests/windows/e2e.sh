@@ -51,9 +51,9 @@ start_display() {
   local fifo=$shots/displayfd
   rm -f "$fifo"
   mkfifo "$fifo"
-  # No abstract socket, which every root on the machine shares (see
+  # Only the abstract socket, unique across the machine (see
   # tests/e2e/xlib.sh).
-  Xvfb -displayfd 3 -screen 0 1024x768x24 +extension GLX -nolisten tcp -nolisten local \
+  Xvfb -displayfd 3 -screen 0 1024x768x24 +extension GLX -nolisten tcp -nolisten unix \
     3>"$fifo" >"$shots/xvfb.log" 2>&1 &
   xvfb_pid=$!
   local number
