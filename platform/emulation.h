@@ -98,9 +98,10 @@ std::string ArgText(Flags flags);
 std::string ArgText(Pointer pointer);
 std::string ArgText(const char *text);
 std::string ArgText(const void *handle);
-std::string ArgText(const RECT *rect); // "l,t,r,b"
-std::string
-ArgText(const DEVMODEA *mode); // "WxHxBITS", "-" for a field left out
+// A rectangle as "l,t,r,b"; a display mode as "WxHxBITS", "-" for a field
+// dmFields leaves out.
+std::string ArgText(const RECT *rect);
+std::string ArgText(const DEVMODEA *mode);
 
 } // namespace emulation
 
