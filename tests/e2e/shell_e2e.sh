@@ -54,12 +54,15 @@ press() {
 }
 
 # Answers a dialog and waits for it to go, pressing again every few seconds
-# in case a key arrived before the dialog was listening.
+# in case a key arrived before the dialog was listening. Each dialog comes
+# on a connection of its own, so the next one often gets the same window id:
+# only the name tells the dialog we answered from the one that follows it.
 answer() {
-  local key=$1 id=$2 deadline=$((SECONDS + WAIT)) next
+  local key=$1 id=$2 deadline=$((SECONDS + WAIT)) next name
+  name=$(title_of "$id")
   press "$key" "$id"
   next=$((SECONDS + 5))
-  while xwininfo -id "$id" >/dev/null 2>&1; do
+  while [ "$(title_of "$id")" = "$name" ]; do
     if [ $SECONDS -ge $deadline ]; then
       return 1
     fi
