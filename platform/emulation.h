@@ -64,6 +64,17 @@ void CloseAll();
 // A user's resize of the client area: the record, then WM_SIZE at once.
 void ResizeClient(HWND window, int width, int height);
 
+// The one key path: every face turns its native key into a virtual key and
+// hands it here, whatever the source.
+enum class KeySource { Keyboard, Touch, Gamepad };
+// A key went down or up from one source: WM_KEYDOWN (again on every repeat)
+// or WM_KEYUP (once no source holds it) posted to the focus window, and the
+// state KeyHeld answers (held while any source holds it).
+void ChangeKey(int virtualKey, bool down, KeySource source);
+bool KeyHeld(int virtualKey);
+// Lets go of every key a source holds (focus lost, pad unplugged).
+void ReleaseKeys(KeySource source);
+
 // A new surface as the record says, a context current on the old one moved.
 bool RemakeSurface(HWND window, const platform::PixelFormat &format);
 // Forgets everything, destroying contexts and surfaces, for a fresh twin.

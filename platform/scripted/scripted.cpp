@@ -194,8 +194,10 @@ SHORT GetKeyState(int virtualKey) {
   Record("GetKeyState", {emulation::ArgText(virtualKey)});
   if (ShouldFail("GetKeyState"))
     return 0;
-  return static_cast<SHORT>(TheScript().keysDown.count(virtualKey) ? 0xFF80
-                                                                   : 0);
+  // The script's keys, or any a source holds on the shared key path.
+  const bool down = TheScript().keysDown.count(virtualKey) != 0 ||
+                    emulation::KeyHeld(virtualKey);
+  return static_cast<SHORT>(down ? 0xFF80 : 0);
 }
 
 // ---- the control API --------------------------------------------------------

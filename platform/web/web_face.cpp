@@ -6,8 +6,8 @@
 // surface on screen at once (the page has one canvas), display modes other
 // than the game's 640 x 480 and the screen's own, a pointer to hide.
 #include "platform/emulation.h"
+#include "platform/web/web_hooks.h"
 #include "platform/web/web_page.h"
-#include "platform/web/web_walk.h"
 
 #include "gl11/api.h"
 #include "gl11/web.h"
@@ -65,7 +65,7 @@ void ShowPointer(bool) {}
 void SwapSurface(emulation::Window *) {
   // The browser shows what was drawn once the game yields to it.
   web_face::AwaitAnimationFrame();
-  web_face::WalkPassPresented();
+  web_face::RunPresentedHook();
 }
 
 void DestroySurface(emulation::Window *) {}
