@@ -16,10 +16,9 @@
 #include <string>
 #include <vector>
 
-struct SDL_Window;
-
 namespace face {
 struct Context; // a face's GL context, opaque to the emulation
+struct Surface; // a face's native window, opaque to the emulation
 } // namespace face
 
 namespace emulation {
@@ -37,10 +36,10 @@ struct Window {
   bool visible = false;
   bool active = false;
   bool minimised = false;
-  bool fullScreen = false;       // a pop-up while a display mode is set
-  HDC deviceContext = nullptr;   // made by the first GetDC
-  int pixelFormat = 0;           // 0 until SetPixelFormat
-  SDL_Window *surface = nullptr; // the SDL faces' surface (the page has one)
+  bool fullScreen = false;          // a pop-up while a display mode is set
+  HDC deviceContext = nullptr;      // made by the first GetDC
+  int pixelFormat = 0;              // 0 until SetPixelFormat
+  face::Surface *surface = nullptr; // the face's native window, if it has one
   platform::PixelFormat surfaceFormat = {}; // what it was made for
 };
 
