@@ -3,7 +3,6 @@
 // swap and dialog; when it returns the page says so and offers a new game.
 #include "game/game_state.h"
 #include "platform/emulation.h"
-#include "platform/web/web_input.h"
 #include "platform/web/web_page.h"
 #include "platform/web/web_walk.h"
 
@@ -42,7 +41,6 @@ int main() {
         ("The walk's keys are not understood: " + error).c_str());
     return 2;
   }
-  web_face::ListenToKeys();
   const int code = WinMain(GetModuleHandleA(nullptr), nullptr,
                            const_cast<char *>(""), SW_SHOW);
   web_face::ShowEnded(code);
