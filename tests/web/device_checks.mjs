@@ -115,11 +115,22 @@ async function checkLayout(page, check, name, shots) {
   return seen;
 }
 
+// A phone without the Fullscreen API, as iPhone Safari is.
 async function phone(browser, base, check, shots) {
   const portrait = { width: 390, height: 844, deviceScaleFactor: 3,
     isMobile: true, hasTouch: true };
   const landscape = { ...portrait, width: 844, height: 390, isLandscape: true };
-  const { page, errors } = await open(browser, base, portrait);
+  const { page, errors } = await open(browser, base, portrait, () => {
+    Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false });
+    Element.prototype.requestFullscreen = undefined;
+  });
+  const cdp = await page.createCDPSession();
+  const fingers = (points) => points.map((point, id) => ({ ...point, id }));
+  const tap = async (selector) => {
+    const point = await centre(page, selector);
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: fingers([point]) });
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  };
   for (const [name, viewport] of [['portrait', portrait], ['landscape', landscape]]) {
     await page.setViewport(viewport);
     const buttons = await page.evaluate(() => ['box-yes', 'box-no'].map((id) => {
@@ -129,9 +140,17 @@ async function phone(browser, base, check, shots) {
     }));
     check(buttons.every(Boolean), `phone ${name}: the question's buttons fit the screen`);
   }
-  await page.tap('#box-no');
-  check(await waitTitle(page, new RegExp(`^${kGameTitle}$`)),
-    'phone: a tap on No starts the game windowed');
+  await tap('#box-yes');
+  const filled = await waitTitle(page, new RegExp(`^${kGameTitle}$`)) &&
+    await page.evaluate(() => document.getElementById('game').classList.contains('filled') &&
+      !document.getElementById('notice').hidden);
+  check(filled, 'phone: a tap on Yes fills the screen where there is no full screen, and says so');
+  await checkLayout(page, check, 'phone-filled', shots);
+  await tap('[data-tap=F1]');
+  check(await page.waitForFunction(
+    () => !document.getElementById('game').classList.contains('filled'),
+    { timeout: 20000 }).then(() => true, () => false),
+  'phone: the full-screen control goes back to the page');
   await checkLayout(page, check, 'phone-landscape', shots);
   await page.setViewport(portrait);
   await checkLayout(page, check, 'phone-portrait', shots);
@@ -140,9 +159,8 @@ async function phone(browser, base, check, shots) {
       .filter((box) => box.width >= 44 && box.height >= 44).length);
   check(controls === 10, `phone: ten touch controls of at least 44 px shown (${controls})`);
 
+  await waitTitle(page, /^ZENTRA TUTORIALS$/); // the window opened again
   await spyKeys(page);
-  const cdp = await page.createCDPSession();
-  const fingers = (points) => points.map((point, id) => ({ ...point, id }));
   const walk = await centre(page, '[data-code=ArrowUp]');
   const turn = await centre(page, '[data-code=ArrowLeft]');
   const before = await picture(page);
