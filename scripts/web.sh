@@ -39,7 +39,7 @@ build() {
     -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" \
     -DTVL_TESTS=OFF -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
   cmake --build "$out/cmake" -j"$jobs"
-  cp "$tvl_root"/platform/web/{index.html,page.js} "$out/"
+  cp "$tvl_root"/platform/web/{index.html,page.js,layout.js,keys.js,controls.js} "$out/"
   cp "$out"/cmake/app/tvlounge.{js,wasm,data} "$out/"
   log "built $out/index.html after ${SECONDS} s"
 }

@@ -1,8 +1,9 @@
 // The page's input and dialogs as Win32 sees them: the page's key codes
-// (KeyboardEvent.code, from the keyboard, the touch controls or gamepads)
-// become virtual keys on the shared key path, GetKeyState answers from it
-// (or from the program's key-state hook, web_hooks.h), and MessageBoxA is
-// the page's modal box. Lacks: mouse messages, WM_CHAR.
+// (KeyboardEvent.code, from the keyboard, the touch controls or gamepads;
+// keys.js listens on the game's element) become virtual keys on the shared
+// key path, GetKeyState answers from it (or from the program's key-state
+// hook, web_hooks.h), and MessageBoxA is the page's modal box. Lacks: mouse
+// messages, WM_CHAR.
 #include "platform/web/web_input.h"
 
 #include "platform/emulation.h"
@@ -11,25 +12,6 @@
 #include "platform/web/web_page.h"
 
 #include <emscripten.h>
-#include <emscripten/html5.h>
-
-namespace {
-
-EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent *event, void *) {
-  // Keys the game lacks go on to the page (reload, zoom); the game's own
-  // stop there (arrows would scroll the page, F1 open help).
-  return tvl_web_key(event->code, type == EMSCRIPTEN_EVENT_KEYDOWN, 0) != 0
-             ? EM_TRUE
-             : EM_FALSE;
-}
-
-// Keys released while the page had no focus never report their release.
-EM_BOOL OnBlur(int, const EmscriptenFocusEvent *, void *) {
-  emulation::ReleaseKeys(emulation::KeySource::Keyboard);
-  return EM_FALSE;
-}
-
-} // namespace
 
 extern "C" EMSCRIPTEN_KEEPALIVE int tvl_web_key(const char *code, int down,
                                                 int source) {
@@ -41,22 +23,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int tvl_web_key(const char *code, int down,
   return 1;
 }
 
-namespace web_face {
-
-void ListenToKeys() {
-  const char *target = EMSCRIPTEN_EVENT_TARGET_WINDOW;
-  emscripten_set_keydown_callback(target, nullptr, EM_TRUE, OnKey);
-  emscripten_set_keyup_callback(target, nullptr, EM_TRUE, OnKey);
-  emscripten_set_blur_callback(target, nullptr, EM_TRUE, OnBlur);
-}
-
-} // namespace web_face
-
 namespace face {
-
-// Events arrive through the callbacks above while the game waits for a
-// frame or a dialog.
-void PumpEvents() {}
 
 void NothingQueued() {}
 

@@ -5,10 +5,3 @@
 // "F1", "Escape") went down (down 1) or up from a source (0 keyboard,
 // 1 touch, 2 gamepad); 1 when the code names a key the game has, else 0.
 extern "C" int tvl_web_key(const char *code, int down, int source);
-
-namespace web_face {
-
-// Starts taking the page's key events (on its window) down that way.
-void ListenToKeys();
-
-} // namespace web_face

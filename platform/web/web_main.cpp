@@ -2,13 +2,11 @@
 // then the game's own WinMain, whose loop yields to the browser at every
 // swap and dialog; when it returns the page says so and offers a new game.
 #include "platform/web/web_hooks.h"
-#include "platform/web/web_input.h"
 #include "platform/web/web_page.h"
 #include "platform/win32.h"
 
 int main() {
   web_face::RunStartHook();
-  web_face::ListenToKeys();
   const int code = WinMain(GetModuleHandleA(nullptr), nullptr,
                            const_cast<char *>(""), SW_SHOW);
   web_face::ShowEnded(code);

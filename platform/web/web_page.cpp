@@ -29,6 +29,14 @@ EM_JS(void, PageStatus, (const char *text),
 
 EM_JS(int, PageFullScreen_, (int on), { return TvLounge.fullScreen(on != 0); });
 
+EM_JS(int, PageBufferSize_, (int *size), {
+  const wanted = TvLounge.bufferSize();
+  if (!wanted) return 0;
+  HEAP32[size >> 2] = wanted[0];
+  HEAP32[(size >> 2) + 1] = wanted[1];
+  return 1;
+});
+
 EM_JS(char *, PageWalk, (int seed), {
   return allocateUTF8(seed ? TvLounge.walkSeed() : TvLounge.walkKeys());
 });
@@ -64,6 +72,15 @@ void ShowStatus(const char *text) {
 
 bool PageFullScreen(bool on) {
   return PageFullScreen_(on) != 0;
+}
+
+bool PageBufferSize(int *width, int *height) {
+  int size[2] = {0, 0};
+  if (!PageBufferSize_(size) || size[0] < 1 || size[1] < 1)
+    return false;
+  *width = size[0];
+  *height = size[1];
+  return true;
 }
 
 void AwaitAnimationFrame() {

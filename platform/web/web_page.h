@@ -16,6 +16,10 @@ void ShowTitle(const char *text);
 void ShowStatus(const char *text);
 // Full screen on or off; false where the page may not go full screen.
 bool PageFullScreen(bool on);
+// The drawing buffer's size the page's layout asks for (the canvas's size
+// on screen in device pixels, or the size the query string fixes); false
+// before the page has laid the canvas out.
+bool PageBufferSize(int *width, int *height);
 // Suspends the game until the browser draws the next frame.
 void AwaitAnimationFrame();
 // The query string's walk: seed and keys, empty when not given.
