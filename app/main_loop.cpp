@@ -39,6 +39,7 @@ bool ReopenInOtherMode() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG msg = {};
   bool done = false;
+  SetSceneRedraw(DrawScene);
 
   if (!EnterDataFolder(kInstalledDataFolder)) {
     ShowMissingData();

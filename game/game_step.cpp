@@ -9,7 +9,6 @@
 #include "game/collision.h"
 #include "game/game_state.h"
 #include "platform/win32.h"
-#include "render/frame.h"
 #include "shell/shell_state.h"
 
 #include <cstdio>
@@ -17,6 +16,8 @@
 char titleText[kArrowKeyCount][kTitleTextSize];
 
 namespace {
+
+SceneRedraw sceneRedraw = nullptr;
 
 constexpr float kWalkStep = 0.05f;      // units per pass at eye distance 1
 constexpr float kTurnStep = 0.05f;      // radians per pass
@@ -89,6 +90,10 @@ void RunArrowKeys() {
 
 } // namespace
 
+void SetSceneRedraw(SceneRedraw redraw) {
+  sceneRedraw = redraw;
+}
+
 void RunGameStep() {
   if (!gameOver)
     RunArrowKeys();
@@ -111,6 +116,7 @@ void RunGameStep() {
     ballsCollected = 0;
     ResetGame();
     // Fills the new balls' boxes now, before the next step tests them.
-    DrawScene();
+    if (sceneRedraw != nullptr)
+      sceneRedraw();
   }
 }

@@ -5,8 +5,8 @@
 // which each face defines; a face supplies the native side through the hooks
 // in namespace face (surfaces, GL contexts, display modes, events, the
 // clock), and sees every call first (the scripted twin records it and may
-// make it fail). Nothing here knows SDL or the browser. Not for game code,
-// which sees only platform/win32.h.
+// make it fail). Nothing here knows a face's toolkit or the browser. Not for
+// game code, which sees only platform/win32.h.
 #pragma once
 
 #include "platform/pixel_format.h"

@@ -8,6 +8,7 @@
 // taken to have agreed to what it offers.
 // Lacks: the other button sets, default-button flags, modality flags.
 #include "platform/emulation.h"
+#include "platform/sdl_gl_context.h"
 
 #include <SDL.h>
 

@@ -6,7 +6,6 @@
 #include "game/collision.h"
 #include "game/game_state.h"
 #include "platform/scripted/scripted.h"
-#include "render/frame.h"
 #include "shell/shell_state.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +25,8 @@ struct DrawRecord {
   float firstBallX;
 };
 std::vector<DrawRecord> drawCalls;
-} // namespace
 
-bool DrawScene() {
+bool RecordDraw() {
   bool any = false;
   for (int i = 0; i < kCollisionBoxCount; ++i)
     any = any || ballCollected[i];
@@ -36,8 +34,6 @@ bool DrawScene() {
       {gameOver, ballsCollected, any, ballOffsetX[kFirstBallEntry]});
   return true;
 }
-
-namespace {
 
 const std::string kCollisionText =
     "collision occured, try to move to another direction";
@@ -56,6 +52,7 @@ class GameStepTest : public ::testing::Test {
 protected:
   void SetUp() override {
     scripted::Reset();
+    SetSceneRedraw(RecordDraw);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = "GameStepTest";

@@ -146,6 +146,7 @@ bool TrySeed(std::uint32_t seed, std::string *script) {
     std::fprintf(stderr, "tvlounge-autopilot: the GL window did not open\n");
     std::exit(1);
   }
+  SetSceneRedraw(DrawScene);
   Pilot pilot;
   // The first pass of a run meets an empty table; its frame fills it.
   pilot.Step(0);
