@@ -23,6 +23,7 @@ var TvKeys = (function () {
   }
 
   function release(source) {
+    if (source === 0) downAt.clear();
     Array.from(held[source]).forEach(function (code) { send(code, false, source); });
   }
 
@@ -46,12 +47,26 @@ var TvKeys = (function () {
     }
   }
 
+  // A key tapped between two passes would be down and up again before the
+  // game looks (F1 and Escape are read once a pass): its release waits until
+  // a frame has been presented with it down.
+  var downAt = new Map(); // code -> { frame: frames presented when it went down }
+  function releaseWhenSeen(code, press) {
+    if (downAt.get(code) !== press) return; // pressed again, or let go already
+    if (!press || TvLounge.framesPresented() > press.frame + 1 || !playing()) {
+      downAt.delete(code);
+      send(code, false, 0);
+      return;
+    }
+    requestAnimationFrame(function () { releaseWhenSeen(code, press); });
+  }
+
   function onKey(event) {
     var down = event.type === 'keydown';
     var code = event.code;
     if (!down) {
       if (held[0].has(code)) {
-        send(code, false, 0);
+        releaseWhenSeen(code, downAt.get(code));
         if (playing()) event.preventDefault();
       }
       return;
@@ -63,7 +78,10 @@ var TvKeys = (function () {
     }
     event.preventDefault(); // arrows would scroll the page, F1 open help
     use('keys');
-    if (!event.repeat) send(code, true, 0);
+    if (!event.repeat) {
+      send(code, true, 0); // overtakes a release still waiting
+      downAt.set(code, { frame: TvLounge.framesPresented() });
+    }
   }
 
   canvas.addEventListener('keydown', onKey);
