@@ -122,17 +122,11 @@ struct Context {
   }
 };
 
-// The current context's state, made on first use; null when no context is
-// current or ES 2.0 could not be loaded. Each context maker (native.cpp,
-// web.cpp) defines it over StateFor.
+// The state of the context last made current (tvl11_MakeCurrent); null when
+// none is, or it lacks ES 2.0.
 Context *Active();
-
-// The state of the context the maker names by key (non-null), made on first
-// use with ES 2.0 from the loader; null for a context without ES 2.0, which
-// is said once and remembered.
-Context *StateFor(const void *key, void *(*loader)(const char *name));
-// Drops what is kept for a context that is being deleted.
-void ForgetState(const void *key);
+// The state kept for a context, or null.
+Context *StateOf(const void *key);
 
 // Draws vertices with the current state (gl11/draw.cpp).
 void DrawVertices(Context &c, GLenum mode, const Vertex *vertices, int count);

@@ -10,7 +10,6 @@
 #include "platform/web/web_walk.h"
 
 #include "gl11/api.h"
-#include "gl11/web.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -35,6 +34,10 @@ emulation::DisplayMode ScreenMode() {
   int height = 0;
   emscripten_get_screen_size(&width, &height);
   return {width, height, 32};
+}
+
+void *WebGlLoad(const char *name) {
+  return emscripten_webgl1_get_proc_address(name);
 }
 
 } // namespace
@@ -117,12 +120,16 @@ Context *CreateContext(emulation::Window *window) {
 }
 
 bool MakeCurrent(emulation::Window *, Context *context) {
-  return emscripten_webgl_make_context_current(HandleOf(context)) ==
-         EMSCRIPTEN_RESULT_SUCCESS;
+  if (emscripten_webgl_make_context_current(HandleOf(context)) !=
+      EMSCRIPTEN_RESULT_SUCCESS)
+    return false;
+  // The handle, a small number, is the subset's key for the context.
+  tvl11_MakeCurrent(context, WebGlLoad);
+  return true;
 }
 
 void DeleteContext(Context *context) {
-  gl11::ForgetWebContext(static_cast<int>(HandleOf(context)));
+  tvl11_ForgetContext(context);
   emscripten_webgl_destroy_context(HandleOf(context));
 }
 

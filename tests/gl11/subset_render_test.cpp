@@ -4,7 +4,6 @@
 // selection, GLU's mipmaps and GL's rule that an incomplete texture turns
 // its unit off.
 #include "gl11/api.h"
-#include "platform/gl_flavour.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -17,6 +16,10 @@
 namespace {
 
 constexpr int kSize = 64;
+
+void *Load(const char *name) {
+  return SDL_GL_GetProcAddress(name);
+}
 
 struct Rgba {
   int r, g, b, a;
@@ -39,13 +42,16 @@ protected:
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    platform::RequestGlContextKind();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
     window_ = SDL_CreateWindow("gl11", 0, 0, kSize, kSize,
                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     ASSERT_NE(window_, nullptr) << SDL_GetError();
     context_ = SDL_GL_CreateContext(window_);
     ASSERT_NE(context_, nullptr) << SDL_GetError();
     ASSERT_EQ(SDL_GL_MakeCurrent(window_, context_), 0);
+    tvl11_MakeCurrent(context_, Load);
     tvl11_glViewport(0, 0, kSize, kSize);
     tvl11_glClearColor(0, 0, 0, 0);
     tvl11_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -53,7 +59,7 @@ protected:
 
   void TearDown() override {
     if (context_) {
-      platform::ForgetGlContext(context_);
+      tvl11_ForgetContext(context_);
       SDL_GL_DeleteContext(context_);
     }
     if (window_) {
