@@ -86,7 +86,9 @@ double Share(long part, long whole) {
 
 } // namespace
 
-int main() {
+int main(int argc, char **argv) {
+  // --kinds lists every kind of call of each view.
+  const bool kinds = argc > 1 && std::string(argv[1]) == "--kinds";
   platform::UseGlLoader(es2count::Load);
   const View views[] = {
       {"start view", {}},
@@ -114,6 +116,10 @@ int main() {
     met = met && calls <= kCallTarget;
     for (const es2count::Tally &t : r.byName) {
       const double share = Share(t.redundant, t.calls);
+      if (kinds) {
+        std::printf("    %-26s %6.1f / frame, %5.1f%% re-set\n", t.name.c_str(),
+                    static_cast<double>(t.calls) / kSteadyFrames, 100 * share);
+      }
       if (share > kRedundantTarget) {
         met = false;
         char line[160];
