@@ -19,6 +19,21 @@ States &All() {
   return *all;
 }
 
+// Drops every ES 2.0 object name and what ES 2.0 was sent; the game's
+// names, the texture images and parameters and the quadric vertices stay,
+// to be sent again.
+void ForgetObjects(Context &c) {
+  c.programs.clear();
+  c.streamBuffer = 0;
+  c.streamCapacity = c.streamUsed = 0;
+  c.meshBuffer = 0;
+  c.meshVerticesSent = 0;
+  for (auto &[name, texture] : c.textures) {
+    texture.es = 0;
+  }
+  c.es = EsState();
+}
+
 } // namespace
 
 Context *Active() {
@@ -64,4 +79,23 @@ void tvl11_ForgetContext(const void *key) {
     all.current = nullptr;
   }
   all.byKey.erase(found);
+}
+
+void tvl11_ContextLost(const void *key) {
+  if (Context *c = StateOf(key)) {
+    ForgetObjects(*c);
+    c->lost = true;
+  }
+}
+
+// Objects are made again when first drawn with; the server state at once.
+bool tvl11_ContextRestored(const void *key) {
+  Context *c = StateOf(key);
+  if (!c) {
+    return false;
+  }
+  ForgetObjects(*c); // anything made while lost was made on nothing
+  c->lost = false;
+  ResendServer(*c);
+  return true;
 }

@@ -307,8 +307,9 @@ void BindMeshes(Context &c) {
 
 } // namespace
 
+// Nothing is drawn while the context's objects are lost.
 void DrawVertices(Context &c, GLenum mode, const Vertex *vertices, int count) {
-  if (count == 0) {
+  if (count == 0 || c.lost) {
     return;
   }
   UseState(c);
@@ -317,6 +318,9 @@ void DrawVertices(Context &c, GLenum mode, const Vertex *vertices, int count) {
 }
 
 void DrawMesh(Context &c, const Mesh &mesh, bool normals, bool texture) {
+  if (c.lost) {
+    return;
+  }
   const ShaderKey key = UseState(c);
   BindMeshes(c);
   const Current &now = c.current;

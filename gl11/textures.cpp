@@ -368,7 +368,7 @@ void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
 namespace gl11 {
 
 GLuint EsTexture(Context &c, GLuint name) {
-  if (name == 0) {
+  if (name == 0 || c.lost) {
     return 0;
   }
   TextureInfo &info = c.textures[name];

@@ -40,6 +40,20 @@ void *WebGlLoad(const char *name) {
   return emscripten_webgl1_get_proc_address(name);
 }
 
+// A lost WebGL context comes back only if the loss is taken (true here);
+// the subset then makes its objects again from what it kept, and the next
+// frame draws as before.
+EM_BOOL ContextLost(int, const void *, void *context) {
+  tvl11_ContextLost(context);
+  return EM_TRUE;
+}
+
+// A context deleted since is unknown to the subset, which then does nothing.
+EM_BOOL ContextRestored(int, const void *, void *context) {
+  tvl11_ContextRestored(context);
+  return EM_TRUE;
+}
+
 } // namespace
 
 namespace face {
@@ -116,7 +130,13 @@ Context *CreateContext(emulation::Window *window) {
                  static_cast<int>(context));
     return nullptr;
   }
-  return reinterpret_cast<Context *>(static_cast<std::intptr_t>(context));
+  Context *made =
+      reinterpret_cast<Context *>(static_cast<std::intptr_t>(context));
+  emscripten_set_webglcontextlost_callback(kCanvas, made, EM_FALSE,
+                                           ContextLost);
+  emscripten_set_webglcontextrestored_callback(kCanvas, made, EM_FALSE,
+                                               ContextRestored);
+  return made;
 }
 
 bool MakeCurrent(emulation::Window *, Context *context) {
