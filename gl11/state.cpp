@@ -393,12 +393,13 @@ void tvl11_glLightModelfv(GLenum pname, const GLfloat *params) {
   }
 }
 
+// The ambient colour is a vector, and two-sided lighting is not built.
 void tvl11_glLightModelf(GLenum pname, GLfloat param) {
   Context *c = Active();
-  if (c && pname == GL_LIGHT_MODEL_AMBIENT) {
-    Refuse(*c, GL_INVALID_ENUM, "glLightModelf", pname); // a vector
-  } else {
-    tvl11_glLightModelfv(pname, &param);
+  if (c && pname == GL_LIGHT_MODEL_LOCAL_VIEWER) {
+    c->localViewer = param != 0;
+  } else if (c) {
+    Refuse(*c, GL_INVALID_ENUM, "glLightModelf", pname);
   }
 }
 
