@@ -272,7 +272,11 @@ int Stream(Context &c, const Vertex *vertices, int count) {
   BindArrayBuffer(c, c.streamBuffer);
   if (c.streamUsed + count > c.streamCapacity) {
     // A new store for the buffer: draws still reading the old one keep it.
-    c.streamCapacity = std::max({c.streamCapacity, count, 4096});
+    // It grows, up to a few frames of the game's vertices, so that a new
+    // store is needed seldom.
+    constexpr int kFirstCapacity = 4096, kLargestGrowth = 32768;
+    c.streamCapacity = std::max({std::min(2 * c.streamCapacity, kLargestGrowth),
+                                 count, kFirstCapacity});
     gl.BufferData(GL_ARRAY_BUFFER,
                   static_cast<GLsizeiptr>(sizeof(Vertex)) * c.streamCapacity,
                   nullptr, GL_STREAM_DRAW);
