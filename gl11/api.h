@@ -3,18 +3,21 @@
 // program can hold them beside the system's GL; gl11/rename.h points the
 // game's calls here. GL types and tokens come from the system's GL headers.
 //
-// Has: modelview and projection stacks; glBegin/glEnd for every primitive
-// ES 2.0 draws, plus quads; per-vertex lighting with three lights, front
+// Has: modelview, projection and (per unit) texture matrix stacks;
+// glBegin/glEnd for every primitive ES 2.0 draws, plus quads, quad strips
+// and convex polygons; per-vertex lighting with three lights, front
 // material, scene ambient and local viewer; two units of 2D or cube-map
 // textures with MODULATE, REPLACE and COMBINE (REPLACE, MODULATE, DOT3_RGB,
 // DOT3_RGBA of texture, previous and primary colour); GL's texture
 // completeness rule; GLU mipmaps and smooth quadrics; glPushAttrib of the
-// enables and current values.
+// enables and current values; GL's errors through glGetError for what it
+// refuses, said once on stderr in debug builds.
 // Lacks (the game uses none of it): display lists, flat shading, fog,
-// texture matrices and q coordinates, textures with alpha, spot lights and
-// attenuation, two-sided lighting, colour material, GL_NORMALIZE, depth
-// read-back, the state queries ES 2.0 does not answer itself. An ES 3
-// context filters cube maps across faces; GL 1.1 clamps at each face.
+// applying texture matrices, q coordinates, textures with alpha, spot
+// lights and attenuation, two-sided lighting, colour material,
+// GL_NORMALIZE, depth read-back, the state queries ES 2.0 does not answer
+// itself. An ES 3 context filters cube maps across faces; GL 1.1 clamps at
+// each face.
 #pragma once
 
 #include <GL/gl.h>
@@ -43,6 +46,7 @@ void tvl11_glDepthFunc(GLenum func);
 void tvl11_glBlendFunc(GLenum sfactor, GLenum dfactor);
 void tvl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 void tvl11_glGetIntegerv(GLenum pname, GLint *params);
+GLenum tvl11_glGetError();
 void tvl11_glPixelStorei(GLenum pname, GLint param);
 void tvl11_glReadBuffer(GLenum mode);
 void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
@@ -102,6 +106,21 @@ void tvl11_gluDisk(tvl11_Quadric *quadric, GLdouble inner, GLdouble outer,
                    GLint slices, GLint loops);
 void tvl11_gluSphere(tvl11_Quadric *quadric, GLdouble radius, GLint slices,
                      GLint stacks);
+
+// The context the subset draws on, pushed by whoever makes contexts (the
+// platform's faces); the subset itself knows no window system.
+//
+// Makes the subset draw on the context named by key (null: none) with ES
+// 2.0 entry points from loader; state per key is made on first use.
+void tvl11_MakeCurrent(const void *key, void *(*loader)(const char *));
+void tvl11_ForgetContext(const void *key); // the context is deleted
+// The context's GL objects are gone (WebGL context lost): nothing is drawn
+// until they are back (restored), when the subset sends its server state
+// again and re-creates programs, buffers and textures (from the images and
+// parameters it kept) as they are next drawn with, so the next frame draws
+// as before. False for a key it holds no state for.
+void tvl11_ContextLost(const void *key);
+bool tvl11_ContextRestored(const void *key);
 
 } // extern "C"
 

@@ -60,28 +60,56 @@ bool IsCubeFace(GLenum target) {
          target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB;
 }
 
-TextureInfo *BoundInfo(Context &c, GLenum target) {
+GLuint BoundName(const Context &c, GLenum target) {
   const TextureUnit &u = c.units[c.activeUnit];
-  const GLuint name = target == GL_TEXTURE_2D ? u.bound2D : u.boundCube;
-  TextureInfo &info = c.textures[name];
+  return target == GL_TEXTURE_2D ? u.bound2D : u.boundCube;
+}
+
+TextureInfo *BoundInfo(Context &c, GLenum target) {
+  TextureInfo &info = c.textures[BoundName(c, target)];
   info.target = target == GL_TEXTURE_2D ? GL_TEXTURE_2D : GL_TEXTURE_CUBE_MAP;
   return &info;
 }
 
+// The texture bound to the active unit, bound to ES 2.0's active unit too,
+// to be changed.
+void BindForChange(Context &c, GLenum target) {
+  BindUnitTexture(c, c.activeUnit, target, EsTexture(c, BoundName(c, target)));
+  SelectUnit(c, c.activeUnit);
+}
+
+void Send(Context &c, const TextureImage &image) {
+  SetUnpackAlignment(c, 1);
+  c.gl.TexImage2D(image.target, image.level, image.format, image.width,
+                  image.height, 0, image.format, GL_UNSIGNED_BYTE,
+                  image.pixels.data());
+}
+
 void Upload(Context &c, GLenum target, int level, int width, int height,
-            GLenum format, const std::vector<unsigned char> &pixels) {
-  c.gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  c.gl.TexImage2D(target, level, format, width, height, 0, format,
-                  GL_UNSIGNED_BYTE, pixels.data());
-  c.gl.PixelStorei(GL_UNPACK_ALIGNMENT, c.unpackAlignment);
-  if (IsCubeFace(target)) {
-    TextureInfo *info = BoundInfo(c, GL_TEXTURE_CUBE_MAP);
+            GLenum format, std::vector<unsigned char> pixels) {
+  const bool face = IsCubeFace(target);
+  const GLenum object = face ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D;
+  TextureInfo *info = BoundInfo(c, object);
+  TextureImage image = {target, level,  width,
+                        height, format, std::move(pixels)};
+  BindForChange(c, object);
+  Send(c, image);
+  // Kept, replacing what the same image was given before.
+  auto same = std::find_if(
+      info->images.begin(), info->images.end(), [&](const TextureImage &kept) {
+        return kept.target == target && kept.level == level;
+      });
+  if (same != info->images.end()) {
+    *same = std::move(image);
+  } else {
+    info->images.push_back(std::move(image));
+  }
+  if (face) {
     if (level == 0) {
       info->faces |= 1u << (target - GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB);
     }
     return;
   }
-  TextureInfo *info = BoundInfo(c, GL_TEXTURE_2D);
   if (level == 0) {
     info->width = width;
     info->height = height;
@@ -136,26 +164,43 @@ extern "C" {
 void GLAPIENTRY tvl11_glActiveTextureARB(GLenum unit) {
   Context *c = Active();
   const unsigned index = unit - GL_TEXTURE0_ARB;
-  if (c && index < kUnitCount) {
+  if (c && index >= kUnitCount) {
+    Refuse(*c, GL_INVALID_ENUM, "glActiveTextureARB", unit);
+  } else if (c) {
     c->activeUnit = static_cast<int>(index);
-    c->gl.ActiveTexture(unit);
   }
 }
 
+// Names are the subset's own, mapped to ES 2.0 objects made when first
+// bound, so the game's names outlive a loss of the context's objects.
 void tvl11_glGenTextures(GLsizei n, GLuint *textures) {
-  if (Context *c = Active()) {
-    c->gl.GenTextures(n, textures);
+  Context *c = Active();
+  if (!c) {
+    return;
+  }
+  GLuint name = c->textures.empty() ? 1 : c->textures.rbegin()->first + 1;
+  for (GLsizei i = 0; i < n; ++i, ++name) {
+    c->textures[name];
+    textures[i] = name;
   }
 }
 
+// Bound in ES 2.0 when drawn with or changed.
 void tvl11_glBindTexture(GLenum target, GLuint texture) {
   Context *c = Active();
   if (!c) {
     return;
   }
+  if (target != GL_TEXTURE_2D && target != GL_TEXTURE_CUBE_MAP_ARB) {
+    Refuse(*c, GL_INVALID_ENUM, "glBindTexture", target);
+    return;
+  }
   TextureUnit &u = c->units[c->activeUnit];
   (target == GL_TEXTURE_2D ? u.bound2D : u.boundCube) = texture;
-  c->gl.BindTexture(target, texture);
+  TextureInfo &info = c->textures[texture];
+  if (info.target == 0) {
+    info.target = target;
+  }
 }
 
 void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
@@ -163,10 +208,16 @@ void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
   if (!c || pname == GL_TEXTURE_WRAP_R) {
     return; // a cube face is two-dimensional: r never wraps
   }
-  if (pname == GL_TEXTURE_MIN_FILTER) {
-    BoundInfo(*c, target)->mipmapped =
-        param != GL_NEAREST && param != GL_LINEAR;
+  if (target != GL_TEXTURE_2D && target != GL_TEXTURE_CUBE_MAP_ARB) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexParameteri", target);
+    return;
   }
+  TextureInfo *info = BoundInfo(*c, target);
+  if (pname == GL_TEXTURE_MIN_FILTER) {
+    info->mipmapped = param != GL_NEAREST && param != GL_LINEAR;
+  }
+  info->parameters[pname] = param;
+  BindForChange(*c, target);
   c->gl.TexParameteri(target, pname, param);
 }
 
@@ -174,14 +225,26 @@ void tvl11_glTexImage2D(GLenum target, GLint level, GLint, GLsizei width,
                         GLsizei height, GLint, GLenum format, GLenum type,
                         const GLvoid *pixels) {
   Context *c = Active();
-  if (!c || type != GL_UNSIGNED_BYTE || Components(format) == 0 || !pixels) {
+  if (!c) {
     return;
   }
+  if (target != GL_TEXTURE_2D && !IsCubeFace(target)) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexImage2D", target);
+    return;
+  }
+  if (type != GL_UNSIGNED_BYTE || Components(format) == 0) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexImage2D",
+           type != GL_UNSIGNED_BYTE ? type : format);
+    return;
+  }
+  if (!pixels) {
+    return; // an image to be filled later: the subset keeps only data
+  }
   GLenum esFormat;
-  const std::vector<unsigned char> packed =
+  std::vector<unsigned char> packed =
       Unpack(static_cast<const unsigned char *>(pixels), width, height, format,
              c->unpackAlignment, &esFormat);
-  Upload(*c, target, level, width, height, esFormat, packed);
+  Upload(*c, target, level, width, height, esFormat, std::move(packed));
 }
 
 GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint, GLsizei width,
@@ -217,63 +280,95 @@ GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint, GLsizei width,
   return 0;
 }
 
+// What the shaders cannot do (DECAL, BLEND, ADD, INTERPOLATE, constant
+// colours) is refused, the environment left as it was.
 void tvl11_glTexEnvi(GLenum target, GLenum pname, GLint param) {
   Context *c = Active();
-  if (!c || target != GL_TEXTURE_ENV) {
+  if (!c) {
+    return;
+  }
+  if (target != GL_TEXTURE_ENV) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexEnvi", target);
     return;
   }
   UnitKey &env = c->units[c->activeUnit].env;
-  auto func = [](GLint p) {
-    switch (p) {
+  const GLenum p = static_cast<GLenum>(param);
+  bool known = true;
+  auto func = [&known](GLenum f) {
+    switch (f) {
     case GL_REPLACE:
       return CombineFunc::kReplace;
+    case GL_MODULATE:
+      return CombineFunc::kModulate;
     case GL_DOT3_RGB_ARB:
       return CombineFunc::kDot3Rgb;
     case GL_DOT3_RGBA_ARB:
       return CombineFunc::kDot3Rgba;
     default:
+      known = false;
       return CombineFunc::kModulate;
     }
   };
-  auto source = [](GLint p) {
-    return p == GL_TEXTURE             ? CombineSource::kTexture
-           : p == GL_PRIMARY_COLOR_ARB ? CombineSource::kPrimary
-                                       : CombineSource::kPrevious;
+  auto source = [&known](GLenum from) {
+    switch (from) {
+    case GL_TEXTURE:
+      return CombineSource::kTexture;
+    case GL_PRIMARY_COLOR_ARB:
+      return CombineSource::kPrimary;
+    case GL_PREVIOUS_ARB:
+      return CombineSource::kPrevious;
+    default:
+      known = false;
+      return CombineSource::kPrevious;
+    }
   };
-  auto operand = [](GLint p) {
-    return static_cast<CombineOperand>(p - GL_SRC_COLOR);
+  auto operand = [&known](GLenum o) {
+    known = known && o >= GL_SRC_COLOR && o <= GL_ONE_MINUS_SRC_ALPHA;
+    return known ? static_cast<CombineOperand>(o - GL_SRC_COLOR)
+                 : CombineOperand::kSrcColour;
   };
+  UnitKey now = env;
   switch (pname) {
   case GL_TEXTURE_ENV_MODE:
-    env.mode = param == GL_REPLACE       ? EnvMode::kReplace
-               : param == GL_COMBINE_ARB ? EnvMode::kCombine
-                                         : EnvMode::kModulate;
+    known = p == GL_MODULATE || p == GL_REPLACE || p == GL_COMBINE_ARB;
+    now.mode = p == GL_REPLACE       ? EnvMode::kReplace
+               : p == GL_COMBINE_ARB ? EnvMode::kCombine
+                                     : EnvMode::kModulate;
     break;
   case GL_COMBINE_RGB_ARB:
-    env.rgbFunc = func(param);
+    now.rgbFunc = func(p);
     break;
   case GL_COMBINE_ALPHA_ARB:
-    env.alphaFunc = func(param);
+    now.alphaFunc = func(p);
+    known = known && p != GL_DOT3_RGB_ARB && p != GL_DOT3_RGBA_ARB;
     break;
   case GL_SOURCE0_RGB_ARB:
   case GL_SOURCE1_RGB_ARB:
-    env.rgbSource[pname - GL_SOURCE0_RGB_ARB] = source(param);
+    now.rgbSource[pname - GL_SOURCE0_RGB_ARB] = source(p);
     break;
   case GL_SOURCE0_ALPHA_ARB:
   case GL_SOURCE1_ALPHA_ARB:
-    env.alphaSource[pname - GL_SOURCE0_ALPHA_ARB] = source(param);
+    now.alphaSource[pname - GL_SOURCE0_ALPHA_ARB] = source(p);
     break;
   case GL_OPERAND0_RGB_ARB:
   case GL_OPERAND1_RGB_ARB:
-    env.rgbOperand[pname - GL_OPERAND0_RGB_ARB] = operand(param);
+    now.rgbOperand[pname - GL_OPERAND0_RGB_ARB] = operand(p);
     break;
   case GL_OPERAND0_ALPHA_ARB:
   case GL_OPERAND1_ALPHA_ARB:
-    env.alphaOperand[pname - GL_OPERAND0_ALPHA_ARB] = operand(param);
+    // Alpha operands take alphas only.
+    known = p == GL_SRC_ALPHA || p == GL_ONE_MINUS_SRC_ALPHA;
+    now.alphaOperand[pname - GL_OPERAND0_ALPHA_ARB] = operand(p);
     break;
   default:
-    break;
+    Refuse(*c, GL_INVALID_ENUM, "glTexEnvi", pname);
+    return;
   }
+  if (!known) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexEnvi", p);
+    return;
+  }
+  env = now;
 }
 
 void tvl11_glPixelStorei(GLenum pname, GLint param) {
@@ -281,12 +376,16 @@ void tvl11_glPixelStorei(GLenum pname, GLint param) {
   if (!c) {
     return;
   }
-  if (pname == GL_UNPACK_ALIGNMENT) {
-    c->unpackAlignment = param;
-  } else if (pname == GL_PACK_ALIGNMENT) {
-    c->packAlignment = param;
+  // ES 2.0 is given packed rows and read in RGBA rows, so neither of its
+  // alignments follows these.
+  if (pname != GL_UNPACK_ALIGNMENT && pname != GL_PACK_ALIGNMENT) {
+    Refuse(*c, GL_INVALID_ENUM, "glPixelStorei", pname);
+  } else if (param != 1 && param != 2 && param != 4 && param != 8) {
+    Refuse(*c, GL_INVALID_VALUE, "glPixelStorei", param);
+  } else {
+    (pname == GL_UNPACK_ALIGNMENT ? c->unpackAlignment : c->packAlignment) =
+        param;
   }
-  c->gl.PixelStorei(pname, param);
 }
 
 void tvl11_glGetIntegerv(GLenum pname, GLint *params) {
@@ -300,13 +399,19 @@ void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
                         GLenum format, GLenum type, GLvoid *pixels) {
   Context *c = Active();
   const int comps = Components(format);
-  if (!c || type != GL_UNSIGNED_BYTE || comps == 0 || width < 1 || height < 1) {
+  if (!c) {
+    return;
+  }
+  if (type != GL_UNSIGNED_BYTE || comps == 0) {
+    Refuse(*c, GL_INVALID_ENUM, "glReadPixels",
+           type != GL_UNSIGNED_BYTE ? type : format);
+    return;
+  }
+  if (width < 1 || height < 1) {
     return;
   }
   std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
-  c->gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
   c->gl.ReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  c->gl.PixelStorei(GL_PACK_ALIGNMENT, c->packAlignment);
   const int align = c->packAlignment;
   const std::size_t row =
       (static_cast<std::size_t>(width) * comps + align - 1) / align * align;
@@ -324,3 +429,28 @@ void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
 }
 
 } // extern "C"
+
+namespace gl11 {
+
+GLuint EsTexture(Context &c, GLuint name) {
+  if (name == 0 || c.lost) {
+    return 0;
+  }
+  TextureInfo &info = c.textures[name];
+  if (info.es != 0) {
+    return info.es;
+  }
+  const GLenum target = info.target != 0 ? info.target : GL_TEXTURE_2D;
+  c.gl.GenTextures(1, &info.es);
+  // Made again after a loss: its images and parameters as they were.
+  BindUnitTexture(c, c.activeUnit, target, info.es);
+  for (const TextureImage &image : info.images) {
+    Send(c, image);
+  }
+  for (const auto &[pname, param] : info.parameters) {
+    c.gl.TexParameteri(target, pname, param);
+  }
+  return info.es;
+}
+
+} // namespace gl11
