@@ -10,6 +10,8 @@
 #include "platform/sdl_gl_context.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -121,6 +123,18 @@ void SetFullScreen(emulation::Window *window,
 
 DWORD Ticks() {
   return SDL_GetTicks();
+}
+
+double Now() {
+  return static_cast<double>(SDL_GetPerformanceCounter()) /
+         static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+// A sleep, not a spin: a paced game should leave the processor idle.
+void WaitUntil(double when) {
+  const double left = when - Now();
+  if (left > 0)
+    std::this_thread::sleep_for(std::chrono::duration<double>(left));
 }
 
 bool ProgramPath(std::string *path) {
