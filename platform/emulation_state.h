@@ -31,6 +31,7 @@ struct State {
   bool modeChanged = false;
   DisplayMode changedMode = {};
   pace::Pace pace; // of every window's swaps: the game has one at a time
+  unsigned char keyHolders[256] = {}; // a bit per KeySource holding the key
 };
 
 State &Shared();

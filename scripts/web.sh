@@ -53,7 +53,7 @@ browser_driver() {
     quietly npm-ci npm ci --prefix "$node" --ignore-scripts --no-audit --no-fund
   fi
   # ES modules find packages beside the script, not through NODE_PATH.
-  cp "$tvl_root/tests/web/browser_test.mjs" "$node/"
+  cp "$tvl_root"/tests/web/*.mjs "$node/"
 }
 
 # The walks of the golden scenes, at the page's 640 x 480.

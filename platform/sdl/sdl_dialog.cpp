@@ -8,6 +8,7 @@
 // taken to have agreed to what it offers.
 // Lacks: the other button sets, default-button flags, modality flags.
 #include "platform/emulation.h"
+#include "platform/sdl_gl_context.h"
 
 #include <SDL.h>
 
@@ -33,7 +34,8 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const emulation::Window *ownerWindow = emulation::FindWindow(owner);
   SDL_MessageBoxData box = {};
   box.flags = icon | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
-  box.window = ownerWindow == nullptr ? nullptr : ownerWindow->surface;
+  box.window =
+      ownerWindow == nullptr ? nullptr : platform::SdlWindow(ownerWindow);
   box.title = shownCaption;
   box.message = shownText;
   box.numbuttons = asksYesNo ? 2 : 1;

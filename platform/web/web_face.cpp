@@ -9,8 +9,8 @@
 // a pointer to hide.
 #include "platform/emulation.h"
 #include "platform/pace.h"
+#include "platform/web/web_hooks.h"
 #include "platform/web/web_page.h"
-#include "platform/web/web_walk.h"
 
 #include "gl11/api.h"
 #include "gl11/web.h"
@@ -68,7 +68,7 @@ void ShowPointer(bool) {}
 void SwapSurface(emulation::Window *) {
   // The browser shows what was drawn once the game yields to it.
   web_face::AwaitAnimationFrame();
-  web_face::WalkPassPresented();
+  web_face::RunPresentedHook();
 }
 
 void DestroySurface(emulation::Window *) {}

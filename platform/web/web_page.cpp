@@ -24,6 +24,9 @@ EM_ASYNC_JS(void, PageNextFrame, (), { await TvLounge.nextFrame(); });
 EM_JS(void, PageTitle, (const char *text),
       { TvLounge.setTitle(UTF8ToString(text)); });
 
+EM_JS(void, PageStatus, (const char *text),
+      { TvLounge.setStatus(UTF8ToString(text)); });
+
 EM_JS(int, PageFullScreen_, (int on), { return TvLounge.fullScreen(on != 0); });
 
 EM_JS(char *, PageWalk, (int seed), {
@@ -53,6 +56,10 @@ int AskPage(const char *caption, const char *text, bool yesNo) {
 
 void ShowTitle(const char *text) {
   PageTitle(text ? text : "");
+}
+
+void ShowStatus(const char *text) {
+  PageStatus(text ? text : "");
 }
 
 bool PageFullScreen(bool on) {

@@ -10,6 +10,7 @@ import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { queryChecks } from './query_checks.mjs';
 
 const mode = process.argv[2].startsWith('--') ? process.argv[2] : '';
 const bench = mode === '--bench';
@@ -136,6 +137,7 @@ try {
   } else {
     fs.mkdirSync(outDir, { recursive: true });
     await play(browser, base);
+    await queryChecks(browser, base, check);
     for (let i = 0; i + 2 < walkArgs.length; i += 3) {
       await walk(browser, base, walkArgs[i], walkArgs[i + 1], walkArgs[i + 2]);
     }
