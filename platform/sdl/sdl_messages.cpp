@@ -28,7 +28,10 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
     emulation::Post(handle, WM_CLOSE, 0, 0);
     break;
   case SDL_WINDOWEVENT_SIZE_CHANGED:
-    emulation::ResizeClient(handle, event.data1, event.data2);
+    // Full screen covers the desktop, but the game keeps the client area of
+    // the mode it asked for; the face scales its picture up.
+    if (!window->fullScreen)
+      emulation::ResizeClient(handle, event.data1, event.data2);
     break;
   case SDL_WINDOWEVENT_SHOWN:
     window->visible = true;
