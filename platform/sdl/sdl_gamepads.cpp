@@ -1,10 +1,11 @@
 // Gamepads as keys on the one key path: the d-pad and the left stick are the
-// arrows (the stick past half its travel), A bumps (B), the right shoulder
-// dims (D), the left one brightens (N), X restarts (R), Y toggles full screen
-// (F1) and Back is Escape. A pad held in a direction holds the key. Pads come
-// and go while the game runs; one that goes lets go of its keys. Every pad
-// is the one source "gamepad": two pads pressing the same key hold it once.
-// Lacks: the right stick, triggers, rumble, per-pad key ownership.
+// arrows (the stick past half its travel), A toggles bump mapping (B), the
+// right shoulder turns the lights up (D), the left one down (N), X restarts
+// (R), Y toggles full screen (F1) and Back is Escape. A pad held in a direction
+// holds the key. Pads come and go while the game runs; one that goes lets go of
+// its keys. Every pad is the one source "gamepad": two pads pressing the same
+// key hold it once. Lacks: the right stick, triggers, rumble, per-pad key
+// ownership.
 #include "platform/sdl/sdl_gamepads.h"
 
 #include "platform/emulation.h"
