@@ -158,6 +158,22 @@ Window MakeWindow(Display *display, const Layout &layout,
   return window;
 }
 
+int IgnoreError(Display *, XErrorEvent *) {
+  return 0;
+}
+
+// With no window manager nobody else gives the box the keyboard. A server
+// may refuse (a reparenting manager can map the box before its frame, when
+// it is not yet viewable), and Xlib's own handler would end the program for
+// it: the refusal is ignored, the box then takes the focus a click gives it.
+void TakeFocus(Display *display, Window window) {
+  XSync(display, False);
+  const XErrorHandler previous = XSetErrorHandler(IgnoreError);
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  XSync(display, False);
+  XSetErrorHandler(previous);
+}
+
 } // namespace
 
 int AnswerForKey(unsigned long keysym, const Choice *choices, int count) {
@@ -204,8 +220,7 @@ bool Ask(const Question &question, int *answer) {
     XNextEvent(display, &event);
     switch (event.type) {
     case MapNotify:
-      // With no window manager nobody else gives the box the keyboard.
-      XSetInputFocus(display, window, RevertToParent, CurrentTime);
+      TakeFocus(display, window);
       break;
     case Expose:
       if (event.xexpose.count == 0)
