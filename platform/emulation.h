@@ -148,6 +148,11 @@ void SetFullScreen(emulation::Window *window,
                    const emulation::DisplayMode *mode);
 // Milliseconds, for message times.
 DWORD Ticks();
+// Seconds on a steady clock, for the pace of swaps (platform/pace.h).
+double Now();
+// Returns once Now() has reached `when`, without spinning; the page returns
+// at the first animation frame within pace::kSlackSeconds of it.
+void WaitUntil(double when);
 // Before PeekMessageA looks: the face's own events become messages.
 void PumpEvents();
 // When PeekMessageA found nothing: one call per idle pass of the loop.

@@ -4,7 +4,8 @@
 // chosen format differs from the one it was made for: its GL buffer layout is
 // fixed when it is made), the rendering-context table and its checks over the
 // face's contexts, and swaps, where a window that is not shown waits one
-// refresh interval so that an idle minimised game does not spin. Lacks:
+// refresh interval so that an idle minimised game does not spin, and every
+// swap keeps the pace of at most 60 passes a second. Lacks:
 // screen and memory DCs, layer planes, sharing lists, DescribePixelFormat.
 #include "platform/emulation_state.h"
 
@@ -240,5 +241,10 @@ BOOL SwapBuffers(HDC deviceContext) {
   if (!window->visible || window->minimised)
     face::WaitRefresh(window); // nothing on screen to wait for
   face::SwapSurface(window);
+  // The one place the game's pace is kept: a pass is a swap.
+  const double now = face::Now();
+  const double start = pace::NextPassStart(&Shared().pace, now);
+  if (start > now)
+    face::WaitUntil(start);
   return TRUE;
 }

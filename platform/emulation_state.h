@@ -4,6 +4,7 @@
 
 #include "platform/emulation.h"
 #include "platform/handle_table.h"
+#include "platform/pace.h"
 
 #include <deque>
 #include <map>
@@ -29,6 +30,7 @@ struct State {
   HWND currentWindow = nullptr; // whose surface the current context draws to
   bool modeChanged = false;
   DisplayMode changedMode = {};
+  pace::Pace pace; // of every window's swaps: the game has one at a time
   unsigned char keyHolders[256] = {}; // a bit per KeySource holding the key
 };
 

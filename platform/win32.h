@@ -12,6 +12,11 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+
+// The game's swap, paced to at most 60 passes a second as the emulation
+// paces it elsewhere (win32/paced_swap.cpp): gdi32's SwapBuffers under it.
+BOOL PacedSwapBuffers(HDC deviceContext);
+#define SwapBuffers PacedSwapBuffers
 #else
 
 #include <cstddef>

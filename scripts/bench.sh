@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark executable under BUILD_DIR/bench from the repository
-# root (they read data/ relative to it) and prints what each reports.
+# root (they read data/ relative to it) and prints what each reports, then
+# the paced game's passes per second and processor time.
 # Each prints ratios against baselines measured in the same run.
 #   scripts/bench.sh BUILD_DIR
 set -uo pipefail
@@ -13,7 +14,7 @@ if [ ! -d "$build/bench" ]; then
 fi
 
 mapfile -t benches < <(find "$build/bench" -type f -executable \
-  ! -path '*/CMakeFiles/*' | sort)
+  ! -path '*/CMakeFiles/*' ! -name '*.so' | sort)
 if [ ${#benches[@]} -eq 0 ]; then
   echo "bench: no benchmark executables under $build/bench" >&2
   exit 1
@@ -30,4 +31,14 @@ for bench in "${benches[@]}"; do
     "$bench" || { echo "bench: $bench failed"; status=1; }
   fi
 done
+# The paced game's processor time, under Xvfb (which grants no vsync).
+counter=$build/bench/pace/libbench_swap_counter.so
+if [ -f "$counter" ] && command -v Xvfb >/dev/null; then
+  echo "== pace (the real game, windowed and idle, 10 s, drawn by llvmpipe)"
+  bash tests/e2e/pace_e2e.sh "$build/app/tvlounge" "$counter" ||
+    { echo "bench: the pace run failed"; status=1; }
+  echo "== pace (the same, Mesa's drawing discarded: the cap alone limits)"
+  GALLIUM_NOOP=1 bash tests/e2e/pace_e2e.sh "$build/app/tvlounge" "$counter" ||
+    { echo "bench: the pace run failed"; status=1; }
+fi
 exit $status

@@ -44,7 +44,8 @@ check_imports() {
   local exe=$1 bad=0 dll
   while read -r dll; do
     case "${dll,,}" in
-    user32.dll | gdi32.dll | kernel32.dll | opengl32.dll | glu32.dll | \
+    user32.dll | gdi32.dll | kernel32.dll | winmm.dll | opengl32.dll | \
+      glu32.dll | \
       msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*.dll) ;;
     *)
       log "$(basename "$exe") imports $dll, which Windows does not ship"

@@ -3,7 +3,7 @@
 // states from the script, and keeps each window's surface a hidden window of
 // SDL's offscreen driver at the client size, made with the chosen pixel
 // format, so contexts on it draw for real. Modes are the ones the script
-// offers; there is no clock and there are no events.
+// offers; its clock is simulated (swaps move it) and there are no events.
 #include "platform/scripted/scripted.h"
 
 #include "platform/emulation.h"
@@ -11,6 +11,7 @@
 #include "platform/sdl_gl_context.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +35,8 @@ struct Script {
   emulation::Window *newest = nullptr; // the last window made, live
   std::string newestTitle;             // its title, kept after it is gone
   std::string modulePath; // GetModuleFileNameA's answer; empty: the real one
+  double clock = 0;       // simulated seconds
+  double refreshRate = 0; // simulated display refreshes a second; 0 none
 };
 
 Script &TheScript() {
@@ -114,6 +117,10 @@ void SwapSurface(emulation::Window *window) {
       reinterpret_cast<Finish>(SDL_GL_GetProcAddress("glFinish"));
   if (finish != nullptr)
     finish();
+  // Vsync: the swap ends at the display's next refresh.
+  const double hz = TheScript().refreshRate;
+  if (hz > 0)
+    TheScript().clock = (std::floor(TheScript().clock * hz + 1e-9) + 1) / hz;
 }
 
 void DestroySurface(emulation::Window *window) {
@@ -149,6 +156,14 @@ void SetFullScreen(emulation::Window *, const emulation::DisplayMode *) {}
 
 DWORD Ticks() {
   return 0; // the script's messages carry time 0
+}
+
+double Now() {
+  return TheScript().clock;
+}
+
+void WaitUntil(double when) {
+  TheScript().clock = std::max(TheScript().clock, when);
 }
 
 void PumpEvents() {}
@@ -264,6 +279,18 @@ void SetIdleHook(std::function<void()> hook) {
 
 void SetBeforeSwapHook(std::function<void()> hook) {
   TheScript().beforeSwap = std::move(hook);
+}
+
+void SetRefreshRate(double hz) {
+  TheScript().refreshRate = hz;
+}
+
+double SimulatedSeconds() {
+  return TheScript().clock;
+}
+
+void AdvanceClock(double seconds) {
+  TheScript().clock += seconds;
 }
 
 void OfferDisplayMode(int width, int height, int bits) {

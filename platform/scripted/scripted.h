@@ -79,6 +79,15 @@ void SetIdleHook(std::function<void()> hook);
 // buffer and its context current.
 void SetBeforeSwapHook(std::function<void()> hook);
 
+// The twin's clock is simulated, in seconds from Reset(): it moves only when
+// a swap waits for the display's refresh or for the pace of passes, so
+// paced runs take no real time. At `hz` refreshes a second (0, the default:
+// a display that never makes a swap wait) a swap ends at the next refresh.
+void SetRefreshRate(double hz);
+double SimulatedSeconds();
+// Moves the clock on, as a slow pass or a stalled machine would.
+void AdvanceClock(double seconds);
+
 // ChangeDisplaySettingsA succeeds only for offered modes (none by default).
 void OfferDisplayMode(int width, int height, int bits);
 

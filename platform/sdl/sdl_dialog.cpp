@@ -1,18 +1,59 @@
-// MessageBoxA as an SDL message box: the caption, text and buttons asked for
-// (OK, or Yes and No), the icon mapped to SDL's error / warning / information
-// kinds (a question shows as information; SDL has no question icon), Return
-// answering the first button and Escape the No button (OK where OK is the
-// only one). Where no dialog can be shown (no display, no fonts) the text
-// and SDL's reason go to standard error and the Escape answer is taken:
-// nothing waits for a person who cannot see the question, and nobody is
+// MessageBoxA: the caption, text and buttons asked for (OK, or Yes and No),
+// Return answering the first button and Escape the No button (OK where OK is
+// the only one). On X the box is our own (x11_dialog), so Y and N answer it
+// as on Windows; elsewhere it is SDL's message box, the icon mapped to SDL's
+// error / warning / information kinds (a question shows as information; SDL
+// has no question icon). Where no dialog can be shown (no display, no fonts)
+// the text and SDL's reason go to standard error and the Escape answer is
+// taken: nothing waits for a person who cannot see the question, and nobody is
 // taken to have agreed to what it offers.
 // Lacks: the other button sets, default-button flags, modality flags.
 #include "platform/emulation.h"
+#include "platform/sdl/x11_dialog.h"
 #include "platform/sdl_gl_context.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Our own box only where SDL's windows are X windows, or would be: not
+// under another video driver (tests run on the offscreen one).
+bool OnX() {
+  const char *driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr)
+    driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return driver == nullptr || driver[0] == '\0' ||
+         std::strcmp(driver, "x11") == 0;
+}
+
+unsigned long XWindowOf(SDL_Window *window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) ||
+      info.subsystem != SDL_SYSWM_X11)
+    return 0;
+  return info.info.x11.window;
+}
+
+bool AskOnX(const SDL_MessageBoxData &box, int *answer) {
+  x11_dialog::Choice choices[2] = {};
+  for (int i = 0; i < box.numbuttons && i < 2; ++i) {
+    const SDL_MessageBoxButtonData &b = box.buttons[i];
+    choices[i] = {b.buttonid, b.text,
+                  (b.flags & SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT) != 0,
+                  (b.flags & SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT) != 0};
+  }
+  const x11_dialog::Question question = {
+      box.title, box.message, choices, box.numbuttons < 2 ? box.numbuttons : 2,
+      XWindowOf(box.window)};
+  return x11_dialog::Ask(question, answer);
+}
+
+} // namespace
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const char *shownText = text == nullptr ? "" : text;
@@ -42,6 +83,8 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   box.buttons = asksYesNo ? yesNo : ok;
 
   int answer = -1;
+  if (OnX() && AskOnX(box, &answer))
+    return answer < 0 ? escape.buttonid : answer;
   if (SDL_ShowMessageBox(&box, &answer) != 0) {
     std::fprintf(stderr,
                  "%s: %s\n(no dialog could be shown: %s; answered %s)\n",

@@ -1,11 +1,12 @@
-// The message queue over SDL events: keys become virtual keys on the shared
-// key path (WM_KEYDOWN / WM_KEYUP and the key state); the close button
-// posts WM_CLOSE; size, minimise, restore and focus changes are sent at once
-// (WM_SIZE, WM_ACTIVATE), as Win32 sends them inside PeekMessageA; the queue
-// itself and default processing are the shared emulation's.
-// Lacks: WM_CHAR (TranslateMessage makes none), mouse messages, WM_SYSKEYDOWN
-// (Alt chords arrive as WM_KEYDOWN), WM_PAINT, timers.
+// The message queue over SDL events: keys and gamepads become virtual keys on
+// the shared key path (WM_KEYDOWN / WM_KEYUP and the key state); the close
+// button posts WM_CLOSE; size, minimise, restore and focus changes are sent at
+// once (WM_SIZE, WM_ACTIVATE), as Win32 sends them inside PeekMessageA; the
+// queue itself and default processing are the shared emulation's. Lacks:
+// WM_CHAR (TranslateMessage makes none), mouse messages, WM_SYSKEYDOWN (Alt
+// chords arrive as WM_KEYDOWN), WM_PAINT, timers.
 #include "platform/emulation.h"
+#include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl_gl_context.h"
 
@@ -27,7 +28,10 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
     emulation::Post(handle, WM_CLOSE, 0, 0);
     break;
   case SDL_WINDOWEVENT_SIZE_CHANGED:
-    emulation::ResizeClient(handle, event.data1, event.data2);
+    // Full screen covers the desktop, but the game keeps the client area of
+    // the mode it asked for; the face scales its picture up.
+    if (!window->fullScreen)
+      emulation::ResizeClient(handle, event.data1, event.data2);
     break;
   case SDL_WINDOWEVENT_SHOWN:
     window->visible = true;
@@ -62,8 +66,11 @@ namespace face {
 void PumpEvents() {
   if (!SDL_WasInit(SDL_INIT_VIDEO))
     return;
+  sdl_face::StartGamepads();
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    if (sdl_face::TranslateGamepadEvent(event))
+      continue;
     switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:

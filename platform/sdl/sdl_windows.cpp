@@ -1,23 +1,34 @@
 // The SDL face's windows: a game window's surface is an SDL window (hidden
-// until shown, borderless for a pop-up, resizable with a sizing frame, full
-// screen while a display mode is set), with its title and the pointer shown
-// or hidden; display modes are SDL's. Display depths: X11 and Wayland
+// until shown, borderless for a pop-up, resizable with a sizing frame), with
+// its title and the pointer shown or hidden. Display modes are never
+// switched: any size up to the desktop's is offered, and a window full
+// screen "in" it is a full-screen window at the desktop's own size showing
+// the game's picture scaled (sdl_letterbox), so LCDs and Wayland, which have
+// no 640 x 480 mode, still play full screen. Display depths: X11 and Wayland
 // list only the desktop's own depth, which cannot change, so there any depth
-// matches a listed size. Lacks: more than one display.
+// matches. Lacks: more than one display.
 #include "platform/emulation.h"
 #include "platform/folders_posix.h"
 
+#include "platform/sdl/sdl_letterbox.h"
 #include "platform/sdl_gl_context.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 
-// The SDL mode behind the mode ChangeDisplaySettingsA set last.
-SDL_DisplayMode chosenMode = {};
-
 int BitsOf(const SDL_DisplayMode &mode) {
   return static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+}
+
+// Full screen is asked of the window manager, and with none (a bare X
+// server) nobody resizes the window: so it is also made the desktop's size.
+SDL_Rect DesktopBounds() {
+  SDL_Rect bounds = {0, 0, 640, 480};
+  SDL_GetDisplayBounds(0, &bounds);
+  return bounds;
 }
 
 } // namespace
@@ -39,15 +50,15 @@ bool MakeSurface(emulation::Window *window,
   if (window->style & WS_THICKFRAME)
     flags |= SDL_WINDOW_RESIZABLE;
   if (window->fullScreen)
-    flags |= SDL_WINDOW_FULLSCREEN;
-  SDL_Window *made =
-      SDL_CreateWindow(window->title.c_str(), window->x, window->y,
-                       std::max(window->clientWidth, 1),
-                       std::max(window->clientHeight, 1), flags);
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  SDL_Rect place = {window->x, window->y, std::max(window->clientWidth, 1),
+                    std::max(window->clientHeight, 1)};
+  if (window->fullScreen)
+    place = DesktopBounds();
+  SDL_Window *made = SDL_CreateWindow(window->title.c_str(), place.x, place.y,
+                                      place.w, place.h, flags);
   if (made == nullptr)
     return false;
-  if (window->fullScreen)
-    SDL_SetWindowDisplayMode(made, &chosenMode);
   platform::TagSurface(made, window->handle);
   DestroySurface(window);
   platform::SetSdlWindow(window, made);
@@ -66,7 +77,17 @@ void ShowSurface(emulation::Window *window, emulation::ShowKind kind) {
 }
 
 void SwapSurface(emulation::Window *window) {
-  SDL_GL_SwapWindow(platform::SdlWindow(window));
+  SDL_Window *surface = platform::SdlWindow(window);
+  int width = 0;
+  int height = 0;
+  SDL_GL_GetDrawableSize(surface, &width, &height);
+  if (window->fullScreen &&
+      (width != window->clientWidth || height != window->clientHeight) &&
+      sdl_face::PresentScaled(surface, window->clientWidth,
+                              window->clientHeight))
+    return;
+  sdl_face::StopScaling();
+  SDL_GL_SwapWindow(surface);
 }
 
 void RetitleSurface(emulation::Window *window) {
@@ -87,40 +108,55 @@ void DestroySurface(emulation::Window *window) {
 bool ClosestMode(const emulation::DisplayMode &wanted,
                  emulation::DisplayMode *closest, bool *depthFixed) {
   SDL_DisplayMode desktop;
-  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 ||
+      desktop.h <= 0)
     return false;
   *depthFixed = true;
-  bool listed = false; // drivers without a list (offscreen) list a 0x0 mode
   for (int i = 0; i < SDL_GetNumDisplayModes(0); ++i) {
     SDL_DisplayMode mode;
-    if (SDL_GetDisplayMode(0, i, &mode) != 0 || mode.w <= 0)
-      continue;
-    listed = true;
-    *depthFixed = *depthFixed && BitsOf(mode) == BitsOf(desktop);
+    if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w > 0)
+      *depthFixed = *depthFixed && BitsOf(mode) == BitsOf(desktop);
   }
-  SDL_DisplayMode asked = {};
-  asked.w = wanted.width;
-  asked.h = wanted.height;
-  asked.format =
-      wanted.bits == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
-  // The desktop's own mode is always one the display can take.
-  if (!listed || SDL_GetClosestDisplayMode(0, &asked, &chosenMode) == nullptr ||
-      chosenMode.w != wanted.width || chosenMode.h != wanted.height)
-    chosenMode = desktop;
-  *closest = {chosenMode.w, chosenMode.h, BitsOf(chosenMode)};
+  // A size the desktop holds is shown scaled up to it; a larger one would
+  // have to be shrunk, which no mode of a real display does.
+  if (wanted.width <= 0 || wanted.height <= 0 || wanted.width > desktop.w ||
+      wanted.height > desktop.h)
+    *closest = {desktop.w, desktop.h, BitsOf(desktop)};
+  else
+    *closest = {wanted.width, wanted.height, BitsOf(desktop)};
   return true;
 }
 
 void SetFullScreen(emulation::Window *window,
                    const emulation::DisplayMode *mode) {
-  if (mode != nullptr)
-    SDL_SetWindowDisplayMode(platform::SdlWindow(window), &chosenMode);
-  SDL_SetWindowFullscreen(platform::SdlWindow(window),
-                          mode != nullptr ? SDL_WINDOW_FULLSCREEN : 0);
+  SDL_Window *surface = platform::SdlWindow(window);
+  if (mode == nullptr) {
+    sdl_face::StopScaling();
+    SDL_SetWindowFullscreen(surface, 0);
+    SDL_SetWindowSize(surface, window->clientWidth, window->clientHeight);
+    SDL_SetWindowPosition(surface, window->x, window->y);
+    return;
+  }
+  const SDL_Rect bounds = DesktopBounds();
+  SDL_SetWindowPosition(surface, bounds.x, bounds.y);
+  SDL_SetWindowSize(surface, bounds.w, bounds.h);
+  SDL_SetWindowFullscreen(surface, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 DWORD Ticks() {
   return SDL_GetTicks();
+}
+
+double Now() {
+  return static_cast<double>(SDL_GetPerformanceCounter()) /
+         static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+// A sleep, not a spin: a paced game should leave the processor idle.
+void WaitUntil(double when) {
+  const double left = when - Now();
+  if (left > 0)
+    std::this_thread::sleep_for(std::chrono::duration<double>(left));
 }
 
 bool ProgramPath(std::string *path) {

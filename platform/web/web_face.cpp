@@ -2,12 +2,14 @@
 // drawing buffer follows the space the page gives it (the window learns it
 // through WM_SIZE, as a resized desktop window does); GL contexts are WebGL 1
 // contexts on it drawn through the shader subset, a swap waits for the
-// browser's next animation frame, the title is the page's, and full screen
-// is the page's Fullscreen API; the Win32 names are the shared emulation's.
-// Lacks: more than one surface on screen at once (the page has one canvas),
-// display modes other than the game's 640 x 480 and the screen's own, a
-// pointer to hide.
+// browser's next animation frame (and further frames while the game's pass
+// is not yet due, so a fast display still gets 60 passes a second), the
+// title is the page's, and full screen is the page's Fullscreen API; the
+// Win32 names are the shared emulation's. Lacks: more than one surface on
+// screen at once (the page has one canvas), display modes other than the
+// game's 640 x 480 and the screen's own, a pointer to hide.
 #include "platform/emulation.h"
+#include "platform/pace.h"
 #include "platform/web/web_hooks.h"
 #include "platform/web/web_page.h"
 
@@ -133,6 +135,17 @@ void SetFullScreen(emulation::Window *, const emulation::DisplayMode *mode) {
 
 DWORD Ticks() {
   return static_cast<DWORD>(emscripten_get_now());
+}
+
+double Now() {
+  return emscripten_get_now() / 1000.0;
+}
+
+// Frames come at the display's rate (120 Hz on some phones and laptops):
+// the game sits out whole frames until its pass is due.
+void WaitUntil(double when) {
+  while (Now() < when - pace::kSlackSeconds)
+    web_face::AwaitAnimationFrame();
 }
 
 bool StartVideo(std::string *) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real game under Xvfb, played from the keyboard by xdotool: answer No to
-# the start-up question, hold the up arrow, and read the window title back
+# The real game under Xvfb, played from the keyboard by xdotool: answer N to
+# the start-up question (its No button's letter), hold the up arrow, and read the window title back
 # until it shows the score and then the collision message (walking straight
 # ahead from the start ends at the glass wall); release, Escape, exit code 0.
 # Usage: game_e2e.sh TVLOUNGE [OUTPUT_DIR]   (run from the repository root:
@@ -23,7 +23,7 @@ if ! ls data/texture/*.bmp >/dev/null 2>&1; then
 fi
 
 start_display 1024x768 || exit 1
-start_windowed "$GAME"
+start_windowed "$GAME" . n
 id=$(wait_window "$TITLE") || fail "no window titled \"$TITLE\""
 wait_mapped "$id" || fail "the game window was never shown"
 echo "game window $id: \"$(title_of "$id")\""

@@ -114,14 +114,20 @@ fail() {
   exit 1
 }
 
-# start_windowed COMMAND [FOLDER]: starts the game in FOLDER (default the
-# current one) on the display, its output in $WORK/game.log, and answers the
-# start-up question No (Escape): windowed. Sets GAME_PID.
+# start_windowed COMMAND [FOLDER] [KEY]: starts the game in FOLDER (default
+# the current one) on the display, its output in $WORK/game.log, and answers
+# the start-up question No with KEY (default Escape): windowed. Sets GAME_PID.
 start_windowed() {
+  start_game "$1" "${2:-.}" "${3:-Escape}"
+}
+
+# start_game COMMAND FOLDER KEY: as above, the start-up question answered
+# with KEY (y for full screen).
+start_game() {
   local box
-  (cd "${2:-.}" && unset SDL_VIDEODRIVER && exec "$1") >"$WORK/game.log" 2>&1 &
+  (cd "$2" && unset SDL_VIDEODRIVER && exec "$1") >"$WORK/game.log" 2>&1 &
   GAME_PID=$!
   box=$(wait_window "Start FullScreen?") || fail "no start-up question"
   wait_mapped "$box"
-  xdotool key --window "$box" Escape 2>/dev/null # No: windowed
+  xdotool key --window "$box" "$3" 2>/dev/null
 }

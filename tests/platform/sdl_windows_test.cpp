@@ -78,25 +78,27 @@ protected:
   HWND window = nullptr;
 };
 
-TEST_F(SdlLayer, ChangesOnlyToAModeTheDisplayLists) {
+TEST_F(SdlLayer, OffersEverySizeTheDesktopHoldsAndNoLarger) {
   SDL_DisplayMode desktop;
   ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
   DEVMODEA mode = {};
   mode.dmSize = 148;
   mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
   mode.dmBitsPerPel = 16;
-  mode.dmPelsWidth = 123;
-  mode.dmPelsHeight = 45;
+  mode.dmPelsWidth = static_cast<DWORD>(desktop.w + 1);
+  mode.dmPelsHeight = static_cast<DWORD>(desktop.h);
   EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_BADMODE);
   EXPECT_FALSE(emulation::Count().modeChanged);
-  // The offscreen driver lists one mode, the desktop's; its depth is the only
-  // one, so a 16-bit request of that size is taken.
-  mode.dmPelsWidth = static_cast<DWORD>(desktop.w);
-  mode.dmPelsHeight = static_cast<DWORD>(desktop.h);
+  // No mode is switched: a smaller size is shown scaled up in a window at
+  // the desktop's size, so the game gets the size it asked for. The
+  // desktop's depth is the only one, so a 16-bit request is taken.
+  mode.dmPelsWidth = 123;
+  mode.dmPelsHeight = 45;
   EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN),
             DISP_CHANGE_SUCCESSFUL);
   ASSERT_TRUE(emulation::Count().modeChanged);
-  EXPECT_EQ(emulation::Count().mode.width, desktop.w);
+  EXPECT_EQ(emulation::Count().mode.width, 123);
+  EXPECT_EQ(emulation::Count().mode.height, 45);
   EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
   EXPECT_FALSE(emulation::Count().modeChanged);
 }

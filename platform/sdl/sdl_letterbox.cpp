@@ -1,0 +1,183 @@
+// Full screen without a mode switch: while a full-screen window is larger
+// than the game's client area, the current context draws into a framebuffer
+// object of the client size, bound between swaps; at each swap it is blitted
+// scaled into the middle of the window's own framebuffer, cleared black
+// around it. The game's own GL calls are untouched: it still draws a 640 x
+// 480 frame with its own viewport. The state the blit and clear use is put
+// back. Lacks: contexts without framebuffer objects and blits (GL before
+// 3.0 without the extensions, ES 2.0), which swap as drawn (the picture in
+// the bottom-left corner); multisampled surfaces.
+#include "platform/sdl/sdl_letterbox.h"
+
+#include <SDL_opengl.h>
+
+namespace sdl_face {
+namespace {
+
+struct Entries {
+  PFNGLGENFRAMEBUFFERSPROC genFramebuffers;
+  PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers;
+  PFNGLBINDFRAMEBUFFERPROC bindFramebuffer;
+  PFNGLGENRENDERBUFFERSPROC genRenderbuffers;
+  PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers;
+  PFNGLBINDRENDERBUFFERPROC bindRenderbuffer;
+  PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage;
+  PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer;
+  PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus;
+  PFNGLBLITFRAMEBUFFERPROC blitFramebuffer;
+};
+
+template <typename T> bool Fetch(const char *name, T *entry) {
+  *entry = reinterpret_cast<T>(SDL_GL_GetProcAddress(name));
+  return *entry != nullptr;
+}
+
+// Looked up once: with GLX and EGL the entry points do not depend on the
+// context.
+const Entries *Gl() {
+  static Entries entries;
+  static const bool found =
+      Fetch("glGenFramebuffers", &entries.genFramebuffers) &&
+      Fetch("glDeleteFramebuffers", &entries.deleteFramebuffers) &&
+      Fetch("glBindFramebuffer", &entries.bindFramebuffer) &&
+      Fetch("glGenRenderbuffers", &entries.genRenderbuffers) &&
+      Fetch("glDeleteRenderbuffers", &entries.deleteRenderbuffers) &&
+      Fetch("glBindRenderbuffer", &entries.bindRenderbuffer) &&
+      Fetch("glRenderbufferStorage", &entries.renderbufferStorage) &&
+      Fetch("glFramebufferRenderbuffer", &entries.framebufferRenderbuffer) &&
+      Fetch("glCheckFramebufferStatus", &entries.checkFramebufferStatus) &&
+      Fetch("glBlitFramebuffer", &entries.blitFramebuffer);
+  return found ? &entries : nullptr;
+}
+
+// The offscreen buffer, of one context: a context of a window that is gone
+// took its objects with it, and its names mean nothing in another.
+struct Buffer {
+  SDL_GLContext context = nullptr;
+  GLuint framebuffer = 0;
+  GLuint color = 0;
+  GLuint depth = 0;
+  int width = 0;
+  int height = 0;
+};
+Buffer buffer;
+
+GLint BoundFramebuffer() {
+  GLint bound = 0;
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+  return bound;
+}
+
+bool Ours(SDL_GLContext current) {
+  return buffer.framebuffer != 0 && buffer.context == current &&
+         BoundFramebuffer() == static_cast<GLint>(buffer.framebuffer);
+}
+
+void Delete(const Entries &gl) {
+  gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
+  gl.deleteFramebuffers(1, &buffer.framebuffer);
+  gl.deleteRenderbuffers(1, &buffer.color);
+  gl.deleteRenderbuffers(1, &buffer.depth);
+  buffer = {};
+}
+
+// Makes the buffer and starts it with what the game drew into the window's
+// corner before it existed, so the first scaled frame is whole.
+bool Make(const Entries &gl, SDL_GLContext current, int width, int height) {
+  buffer = {};
+  buffer.context = current;
+  buffer.width = width;
+  buffer.height = height;
+  gl.genRenderbuffers(1, &buffer.color);
+  gl.bindRenderbuffer(GL_RENDERBUFFER, buffer.color);
+  gl.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  gl.genRenderbuffers(1, &buffer.depth);
+  gl.bindRenderbuffer(GL_RENDERBUFFER, buffer.depth);
+  gl.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+  gl.bindRenderbuffer(GL_RENDERBUFFER, 0);
+  gl.genFramebuffers(1, &buffer.framebuffer);
+  gl.bindFramebuffer(GL_FRAMEBUFFER, buffer.framebuffer);
+  gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
+                             GL_RENDERBUFFER, buffer.color);
+  gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT,
+                             GL_RENDERBUFFER, buffer.depth);
+  if (gl.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    Delete(gl);
+    return false;
+  }
+  gl.bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  gl.blitFramebuffer(0, 0, width, height, 0, 0, width, height,
+                     GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  gl.bindFramebuffer(GL_FRAMEBUFFER, buffer.framebuffer);
+  return true;
+}
+
+} // namespace
+
+Box FitInside(int width, int height, int screenWidth, int screenHeight) {
+  if (width <= 0 || height <= 0)
+    return {0, 0, screenWidth, screenHeight};
+  // Whichever side runs out first sets the scale; the other gets bars.
+  Box box = {0, 0, screenWidth, screenHeight};
+  if (static_cast<long long>(screenWidth) * height >
+      static_cast<long long>(screenHeight) * width)
+    box.width =
+        static_cast<int>(static_cast<long long>(screenHeight) * width / height);
+  else
+    box.height =
+        static_cast<int>(static_cast<long long>(screenWidth) * height / width);
+  box.x = (screenWidth - box.width) / 2;
+  box.y = (screenHeight - box.height) / 2;
+  return box;
+}
+
+bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight) {
+  const Entries *gl = Gl();
+  const SDL_GLContext current = SDL_GL_GetCurrentContext();
+  if (gl == nullptr || current == nullptr)
+    return false;
+  if (!Ours(current) || buffer.width != clientWidth ||
+      buffer.height != clientHeight) {
+    if (Ours(current))
+      Delete(*gl);
+    if (!Make(*gl, current, clientWidth, clientHeight))
+      return false;
+  }
+  int screenWidth = 0;
+  int screenHeight = 0;
+  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
+  const Box box =
+      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
+
+  GLfloat clearColor[4];
+  GLboolean colorMask[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
+  glGetBooleanv(GL_COLOR_WRITEMASK, colorMask);
+  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  glDisable(GL_SCISSOR_TEST);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+
+  gl->bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  gl->blitFramebuffer(0, 0, clientWidth, clientHeight, box.x, box.y,
+                      box.x + box.width, box.y + box.height,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  SDL_GL_SwapWindow(surface);
+  gl->bindFramebuffer(GL_FRAMEBUFFER, buffer.framebuffer);
+
+  glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+  glColorMask(colorMask[0], colorMask[1], colorMask[2], colorMask[3]);
+  if (scissor)
+    glEnable(GL_SCISSOR_TEST);
+  return true;
+}
+
+void StopScaling() {
+  const Entries *gl = Gl();
+  const SDL_GLContext current = SDL_GL_GetCurrentContext();
+  if (gl != nullptr && current != nullptr && Ours(current))
+    Delete(*gl);
+}
+
+} // namespace sdl_face

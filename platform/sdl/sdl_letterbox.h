@@ -1,0 +1,32 @@
+// The game's picture at the size it asked for, scaled into a full-screen
+// window at the desktop's own size: what a display mode of that size looks
+// like on a wider screen, without switching the display.
+#pragma once
+
+#include <SDL.h>
+
+namespace sdl_face {
+
+struct Box {
+  int x; // from the left
+  int y; // from the bottom, as GL counts
+  int width;
+  int height;
+};
+
+// The largest box of the picture's shape inside the screen, centred.
+Box FitInside(int width, int height, int screenWidth, int screenHeight);
+
+// Presents a frame of a window whose surface is larger than the client area
+// the game draws: the game draws into an offscreen buffer of the client size
+// (from this swap on), and the surface shows it scaled into FitInside's box
+// with black bars. False where the context cannot do it (no framebuffer
+// objects): the frame is swapped as drawn.
+bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight);
+
+// The game draws into the window itself again (back to a window, or the
+// surface is the client's size): the offscreen buffer of the current
+// context goes.
+void StopScaling();
+
+} // namespace sdl_face

@@ -1,0 +1,30 @@
+// A question box drawn as a plain X window, so that its buttons' first
+// letters answer it (Y, N) as a Windows message box's do, besides Return,
+// Escape and the mouse.
+#pragma once
+
+namespace x11_dialog {
+
+struct Choice {
+  int id;           // what Ask answers when this button is chosen
+  const char *text; // its label; the first letter is its key
+  bool onReturn;    // Return chooses it
+  bool onEscape;    // Escape and closing the box choose it
+};
+
+struct Question {
+  const char *caption;
+  const char *text; // lines split at '\n'
+  const Choice *choices;
+  int count;
+  unsigned long owner; // the X window it is asked over, or 0
+};
+
+// Shows the box on the X display and waits for an answer. False when no box
+// can be shown (no X display, no font): the caller asks another way.
+bool Ask(const Question &question, int *answer);
+
+// The choice a released key (an X keysym) makes, or -1 for none.
+int AnswerForKey(unsigned long keysym, const Choice *choices, int count);
+
+} // namespace x11_dialog

@@ -1,0 +1,33 @@
+/* The game's swaps counted from outside, for the pace check: preloaded
+   (LD_PRELOAD), it wraps SDL_GL_SwapWindow and keeps the running count,
+   as text, at the start of the file TVL_SWAP_COUNT_FILE names. */
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+typedef struct SDL_Window SDL_Window;
+typedef void (*SwapWindow)(SDL_Window *);
+
+void SDL_GL_SwapWindow(SDL_Window *window) {
+  static SwapWindow real;
+  static int fd = -2;
+  static unsigned long count;
+  if (real == NULL)
+    real = (SwapWindow)dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+  if (fd == -2) {
+    const char *path = getenv("TVL_SWAP_COUNT_FILE");
+    fd = path != NULL ? open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644) : -1;
+  }
+  if (real != NULL)
+    real(window);
+  ++count;
+  if (fd >= 0) {
+    char text[24];
+    const int length = snprintf(text, sizeof text, "%20lu\n", count);
+    if (pwrite(fd, text, (size_t)length, 0) != length)
+      fd = -1; /* nothing more to count into */
+  }
+}

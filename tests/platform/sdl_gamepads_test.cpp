@@ -1,0 +1,154 @@
+// Gamepads through SDL's virtual joystick on the offscreen driver: buttons,
+// the d-pad and the stick hold the game's keys, the stick's dead zone, and a
+// pad unplugged while held lets go and can be plugged in again.
+#include "platform/emulation.h"
+#include "platform/sdl/sdl_gamepads.h"
+#include "platform/sdl_gl_context.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// A virtual joystick laid out as SDL's game controller: button i is
+// SDL_GameControllerButton i, axis i is SDL_GameControllerAxis i.
+class VirtualPad {
+public:
+  VirtualPad() {
+    index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                                       SDL_CONTROLLER_AXIS_MAX,
+                                       SDL_CONTROLLER_BUTTON_MAX, 0);
+    if (index_ < 0)
+      return;
+    if (!SDL_IsGameController(index_))
+      AddMapping();
+    joystick_ = SDL_JoystickOpen(index_);
+  }
+  ~VirtualPad() { Unplug(); }
+  bool Ready() const { return joystick_ != nullptr; }
+
+  void Press(SDL_GameControllerButton button, bool down) {
+    SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
+    face::PumpEvents();
+  }
+  void Tilt(SDL_GameControllerAxis axis, Sint16 value) {
+    SDL_JoystickSetVirtualAxis(joystick_, axis, value);
+    face::PumpEvents();
+  }
+  void Unplug() {
+    if (joystick_ == nullptr)
+      return;
+    SDL_JoystickDetachVirtual(index_);
+    SDL_JoystickClose(joystick_);
+    joystick_ = nullptr;
+    face::PumpEvents();
+  }
+
+private:
+  void AddMapping() {
+    char guid[64];
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index_), guid,
+                              sizeof guid);
+    const std::string mapping =
+        std::string(guid) +
+        ",Virtual pad,a:b0,b:b1,x:b2,y:b3,back:b4,guide:b5,start:b6,"
+        "leftstick:b7,rightstick:b8,leftshoulder:b9,rightshoulder:b10,"
+        "dpup:b11,dpdown:b12,dpleft:b13,dpright:b14,leftx:a0,lefty:a1,"
+        "rightx:a2,righty:a3,lefttrigger:a4,righttrigger:a5,";
+    SDL_GameControllerAddMapping(mapping.c_str());
+  }
+
+  int index_ = -1;
+  SDL_Joystick *joystick_ = nullptr;
+};
+
+class SdlGamepads : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    std::string reason;
+    ASSERT_TRUE(face::StartVideo(&reason)) << reason;
+    face::PumpEvents(); // starts the pads
+  }
+  // Keys other suites left held by the keyboard would hide the pad's.
+  void SetUp() override {
+    emulation::ReleaseKeys(emulation::KeySource::Keyboard);
+  }
+};
+
+TEST_F(SdlGamepads, ButtonsHoldTheGameKeys) {
+  VirtualPad pad;
+  ASSERT_TRUE(pad.Ready()) << SDL_GetError();
+  face::PumpEvents();
+  const struct {
+    SDL_GameControllerButton button;
+    int key;
+  } kMap[] = {{SDL_CONTROLLER_BUTTON_A, 'B'},
+              {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 'D'},
+              {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 'N'},
+              {SDL_CONTROLLER_BUTTON_X, 'R'},
+              {SDL_CONTROLLER_BUTTON_Y, VK_F1},
+              {SDL_CONTROLLER_BUTTON_BACK, VK_ESCAPE},
+              {SDL_CONTROLLER_BUTTON_DPAD_UP, VK_UP},
+              {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VK_LEFT}};
+  for (const auto &entry : kMap) {
+    EXPECT_EQ(sdl_face::VirtualKeyOfButton(entry.button), entry.key);
+    pad.Press(entry.button, true);
+    EXPECT_TRUE(emulation::KeyHeld(entry.key)) << entry.key;
+    pad.Press(entry.button, false);
+    EXPECT_FALSE(emulation::KeyHeld(entry.key)) << entry.key;
+  }
+  EXPECT_EQ(sdl_face::VirtualKeyOfButton(SDL_CONTROLLER_BUTTON_START), 0);
+}
+
+TEST_F(SdlGamepads, TheStickWalksPastHalfItsTravel) {
+  VirtualPad pad;
+  ASSERT_TRUE(pad.Ready()) << SDL_GetError();
+  face::PumpEvents();
+  pad.Tilt(SDL_CONTROLLER_AXIS_LEFTY, -12000);
+  EXPECT_FALSE(emulation::KeyHeld(VK_UP));
+  pad.Tilt(SDL_CONTROLLER_AXIS_LEFTY, -30000);
+  EXPECT_TRUE(emulation::KeyHeld(VK_UP));
+  pad.Tilt(SDL_CONTROLLER_AXIS_LEFTX, 20000);
+  EXPECT_TRUE(emulation::KeyHeld(VK_RIGHT));
+  EXPECT_FALSE(emulation::KeyHeld(VK_LEFT));
+
+  // The d-pad holds up too: letting the stick go keeps it held.
+  pad.Press(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+  pad.Tilt(SDL_CONTROLLER_AXIS_LEFTY, 0);
+  EXPECT_TRUE(emulation::KeyHeld(VK_UP));
+  pad.Press(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
+  EXPECT_FALSE(emulation::KeyHeld(VK_UP));
+  pad.Tilt(SDL_CONTROLLER_AXIS_LEFTX, 0);
+  EXPECT_FALSE(emulation::KeyHeld(VK_RIGHT));
+}
+
+TEST_F(SdlGamepads, UnpluggingLetsGoAndAPadPluggedAgainWorks) {
+  {
+    VirtualPad pad;
+    ASSERT_TRUE(pad.Ready()) << SDL_GetError();
+    face::PumpEvents();
+    pad.Tilt(SDL_CONTROLLER_AXIS_LEFTX, -30000);
+    pad.Press(SDL_CONTROLLER_BUTTON_A, true);
+    ASSERT_TRUE(emulation::KeyHeld(VK_LEFT));
+    ASSERT_TRUE(emulation::KeyHeld('B'));
+    pad.Unplug();
+    EXPECT_FALSE(emulation::KeyHeld(VK_LEFT));
+    EXPECT_FALSE(emulation::KeyHeld('B'));
+  }
+  // A key the keyboard holds is not the pad's to let go.
+  emulation::ChangeKey(VK_UP, true, emulation::KeySource::Keyboard);
+  VirtualPad again;
+  ASSERT_TRUE(again.Ready()) << SDL_GetError();
+  face::PumpEvents();
+  again.Press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
+  EXPECT_TRUE(emulation::KeyHeld('D'));
+  again.Unplug();
+  EXPECT_FALSE(emulation::KeyHeld('D'));
+  EXPECT_TRUE(emulation::KeyHeld(VK_UP));
+  emulation::ChangeKey(VK_UP, false, emulation::KeySource::Keyboard);
+}
+
+} // namespace
