@@ -10,6 +10,7 @@ import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { robustChecks, loadBench } from './robust_checks.mjs';
 
 const mode = process.argv[2].startsWith('--') ? process.argv[2] : '';
 const bench = mode === '--bench';
@@ -121,21 +122,27 @@ async function frameRate(browser, base) {
 
 const server = await serve(path.resolve(site));
 const base = `http://127.0.0.1:${server.address().port}`;
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
-    '--ignore-gpu-blocklist', '--disable-dev-shm-usage', '--window-size=800,700'],
-  defaultViewport: { width: 800, height: 700, deviceScaleFactor: 1 },
-});
+function launch(extraArgs = []) {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
+      '--ignore-gpu-blocklist', '--disable-dev-shm-usage', '--window-size=800,700',
+      ...extraArgs],
+    defaultViewport: { width: 800, height: 700, deviceScaleFactor: 1 },
+  });
+}
+const browser = await launch();
 try {
   if (bench) {
     await frameRate(browser, base);
+    await loadBench(browser, site);
   } else if (mode === '--picture') {
     await walk(browser, base, 'picture', walkArgs[0], walkArgs[1], outDir);
   } else {
     fs.mkdirSync(outDir, { recursive: true });
     await play(browser, base);
+    await robustChecks(browser, site, check, { outDir, launch });
     for (let i = 0; i + 2 < walkArgs.length; i += 3) {
       await walk(browser, base, walkArgs[i], walkArgs[i + 1], walkArgs[i + 2]);
     }
