@@ -16,10 +16,9 @@
 #include <string>
 #include <vector>
 
-struct SDL_Window;
-
 namespace face {
 struct Context; // a face's GL context, opaque to the emulation
+struct Surface; // a face's native window, opaque to the emulation
 } // namespace face
 
 namespace emulation {
@@ -37,10 +36,10 @@ struct Window {
   bool visible = false;
   bool active = false;
   bool minimised = false;
-  bool fullScreen = false;       // a pop-up while a display mode is set
-  HDC deviceContext = nullptr;   // made by the first GetDC
-  int pixelFormat = 0;           // 0 until SetPixelFormat
-  SDL_Window *surface = nullptr; // the SDL faces' surface (the page has one)
+  bool fullScreen = false;          // a pop-up while a display mode is set
+  HDC deviceContext = nullptr;      // made by the first GetDC
+  int pixelFormat = 0;              // 0 until SetPixelFormat
+  face::Surface *surface = nullptr; // the face's native window, if it has one
   platform::PixelFormat surfaceFormat = {}; // what it was made for
 };
 
@@ -63,6 +62,17 @@ void SetActivation(HWND window, bool active, bool minimised);
 void CloseAll();
 // A user's resize of the client area: the record, then WM_SIZE at once.
 void ResizeClient(HWND window, int width, int height);
+
+// The one key path: every face turns its native key into a virtual key and
+// hands it here, whatever the source.
+enum class KeySource { Keyboard, Touch, Gamepad };
+// A key went down or up from one source: WM_KEYDOWN (again on every repeat)
+// or WM_KEYUP (once no source holds it) posted to the focus window, and the
+// state KeyHeld answers (held while any source holds it).
+void ChangeKey(int virtualKey, bool down, KeySource source);
+bool KeyHeld(int virtualKey);
+// Lets go of every key a source holds (focus lost, pad unplugged).
+void ReleaseKeys(KeySource source);
 
 // A new surface as the record says, a context current on the old one moved.
 bool RemakeSurface(HWND window, const platform::PixelFormat &format);

@@ -29,6 +29,7 @@ struct State {
   HWND currentWindow = nullptr; // whose surface the current context draws to
   bool modeChanged = false;
   DisplayMode changedMode = {};
+  unsigned char keyHolders[256] = {}; // a bit per KeySource holding the key
 };
 
 State &Shared();

@@ -33,6 +33,14 @@ void ApplyGlAttributes(const PixelFormat &format) {
   RequestGlContextKind();
 }
 
+SDL_Window *SdlWindow(const emulation::Window *window) {
+  return reinterpret_cast<SDL_Window *>(window->surface);
+}
+
+void SetSdlWindow(emulation::Window *window, SDL_Window *surface) {
+  window->surface = reinterpret_cast<face::Surface *>(surface);
+}
+
 void TagSurface(SDL_Window *surface, HWND window) {
   SDL_SetWindowData(surface, kWindowKey, window);
 }
@@ -74,7 +82,7 @@ Context *CreateContext(emulation::Window *window) {
   // SDL makes a new context current; WGL does not.
   SDL_Window *previousWindow = SDL_GL_GetCurrentWindow();
   SDL_GLContext previous = SDL_GL_GetCurrentContext();
-  SDL_GLContext context = SDL_GL_CreateContext(window->surface);
+  SDL_GLContext context = SDL_GL_CreateContext(platform::SdlWindow(window));
   if (context == nullptr)
     std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
   SDL_GL_MakeCurrent(previous ? previousWindow : nullptr, previous);
@@ -84,7 +92,8 @@ Context *CreateContext(emulation::Window *window) {
 bool MakeCurrent(emulation::Window *window, Context *context) {
   if (window == nullptr || context == nullptr)
     return SDL_GL_MakeCurrent(nullptr, nullptr) == 0;
-  return SDL_GL_MakeCurrent(window->surface, SdlContext(context)) == 0;
+  return SDL_GL_MakeCurrent(platform::SdlWindow(window), SdlContext(context)) ==
+         0;
 }
 
 void DeleteContext(Context *context) {
@@ -102,10 +111,11 @@ bool SwapInterval(int interval) {
 
 void WaitRefresh(emulation::Window *window) {
   SDL_DisplayMode mode = {};
-  const int hz = SDL_GetWindowDisplayMode(window->surface, &mode) == 0 &&
-                         mode.refresh_rate > 0
-                     ? mode.refresh_rate
-                     : 60;
+  const int hz =
+      SDL_GetWindowDisplayMode(platform::SdlWindow(window), &mode) == 0 &&
+              mode.refresh_rate > 0
+          ? mode.refresh_rate
+          : 60;
   SDL_Delay(static_cast<Uint32>(1000 / hz));
 }
 

@@ -14,6 +14,11 @@ namespace platform {
 // window and when it makes a context.
 void ApplyGlAttributes(const PixelFormat &format);
 
+// The SDL window behind a game window's surface (null while it has none),
+// and the one place that sets it.
+SDL_Window *SdlWindow(const emulation::Window *window);
+void SetSdlWindow(emulation::Window *window, SDL_Window *surface);
+
 // Notes the game window on its SDL surface, for events naming the surface.
 void TagSurface(SDL_Window *surface, HWND window);
 // The game window whose surface has this SDL id; null for none.

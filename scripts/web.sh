@@ -46,7 +46,7 @@ build() {
     -DTVL_TESTS=OFF -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
   cmake --build "$out/cmake" -j"$jobs"
   icons
-  local page=(index.html page.js overlay.js loader.js context.js
+  local page=(index.html layout.js keys.js controls.js page.js overlay.js loader.js context.js
     manifest.webmanifest)
   for file in "${page[@]}"; do
     cp "$tvl_root/platform/web/$file" "$out/"
@@ -97,7 +97,7 @@ browser_driver() {
     quietly npm-ci npm ci --prefix "$node" --ignore-scripts --no-audit --no-fund
   fi
   # ES modules find packages beside the script, not through NODE_PATH.
-  cp "$tvl_root"/tests/web/{browser_test,robust_checks}.mjs "$node/"
+  cp "$tvl_root"/tests/web/*.mjs "$node/"
 }
 
 # The walks of the golden scenes, at the page's 640 x 480.

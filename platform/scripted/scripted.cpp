@@ -87,11 +87,11 @@ bool MakeSurface(emulation::Window *window,
     std::fprintf(stderr, "scripted platform: %s\n", SDL_GetError());
     return false;
   }
-  if (window->surface == nullptr)
+  if (platform::SdlWindow(window) == nullptr)
     TheScript().newest = window;
   else
-    SDL_DestroyWindow(window->surface);
-  window->surface = made;
+    SDL_DestroyWindow(platform::SdlWindow(window));
+  platform::SetSdlWindow(window, made);
   window->surfaceFormat = format;
   return true;
 }
@@ -108,7 +108,7 @@ void SwapSurface(emulation::Window *window) {
   // after the swap. Its swap presents nothing and so never waits for the
   // frame; finishing it here keeps the driver from queueing frame after
   // frame (about 20 KB a pass of memory that is never given back).
-  SDL_GL_SwapWindow(window->surface);
+  SDL_GL_SwapWindow(platform::SdlWindow(window));
   using Finish = void (*)();
   static const auto finish =
       reinterpret_cast<Finish>(SDL_GL_GetProcAddress("glFinish"));
@@ -121,9 +121,9 @@ void DestroySurface(emulation::Window *window) {
     TheScript().newestTitle = window->title;
     TheScript().newest = nullptr;
   }
-  if (window->surface != nullptr)
-    SDL_DestroyWindow(window->surface);
-  window->surface = nullptr;
+  if (platform::SdlWindow(window) != nullptr)
+    SDL_DestroyWindow(platform::SdlWindow(window));
+  platform::SetSdlWindow(window, nullptr);
 }
 
 void RetitleSurface(emulation::Window *) {}
@@ -194,8 +194,10 @@ SHORT GetKeyState(int virtualKey) {
   Record("GetKeyState", {emulation::ArgText(virtualKey)});
   if (ShouldFail("GetKeyState"))
     return 0;
-  return static_cast<SHORT>(TheScript().keysDown.count(virtualKey) ? 0xFF80
-                                                                   : 0);
+  // The script's keys, or any a source holds on the shared key path.
+  const bool down = TheScript().keysDown.count(virtualKey) != 0 ||
+                    emulation::KeyHeld(virtualKey);
+  return static_cast<SHORT>(down ? 0xFF80 : 0);
 }
 
 // ---- the control API --------------------------------------------------------
@@ -278,7 +280,7 @@ bool ResizeClient(int width, int height) {
   window->clientHeight = height;
   if (!emulation::RemakeSurface(window->handle, window->surfaceFormat))
     return false;
-  SDL_GL_GetDrawableSize(window->surface, &w, &h);
+  SDL_GL_GetDrawableSize(platform::SdlWindow(window), &w, &h);
   if (w != width || h != height)
     return false;
   // Sent at once, as a user's resize sends it.

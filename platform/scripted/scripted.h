@@ -64,7 +64,9 @@ void FailCall(const std::string &name, int times = -1);
 // wglGetProcAddress answers null for this entry point only.
 void FailProcAddress(const std::string &glName);
 
-// What GetKeyState reports for a virtual key (0x80 bit, as a negative SHORT).
+// What GetKeyState reports for a virtual key (0x80 bit, as a negative SHORT),
+// without a message; keys held on the shared key path (emulation::ChangeKey)
+// are reported down too.
 void SetKeyDown(int virtualKey, bool down);
 
 // Appended to the queue that PeekMessageA reads (a posted message).

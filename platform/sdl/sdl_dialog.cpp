@@ -33,7 +33,8 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const emulation::Window *ownerWindow = emulation::FindWindow(owner);
   SDL_MessageBoxData box = {};
   box.flags = icon | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
-  box.window = ownerWindow == nullptr ? nullptr : ownerWindow->surface;
+  box.window =
+      ownerWindow == nullptr ? nullptr : platform::SdlWindow(ownerWindow);
   box.title = shownCaption;
   box.message = shownText;
   box.numbuttons = asksYesNo ? 2 : 1;

@@ -1,8 +1,8 @@
-// The message queue over SDL events: keys become WM_KEYDOWN / WM_KEYUP with
-// virtual-key codes and are posted to the focus window; the close button
+// The message queue over SDL events: keys become virtual keys on the shared
+// key path (WM_KEYDOWN / WM_KEYUP and the key state); the close button
 // posts WM_CLOSE; size, minimise, restore and focus changes are sent at once
 // (WM_SIZE, WM_ACTIVATE), as Win32 sends them inside PeekMessageA; the queue
-// itself and default processing are the shared emulation's. Also the key state.
+// itself and default processing are the shared emulation's.
 // Lacks: WM_CHAR (TranslateMessage makes none), mouse messages, WM_SYSKEYDOWN
 // (Alt chords arrive as WM_KEYDOWN), WM_PAINT, timers.
 #include "platform/emulation.h"
@@ -12,16 +12,9 @@
 namespace {
 
 void TranslateKey(const SDL_KeyboardEvent &key) {
-  const int virtualKey =
-      sdl_face::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
-  HWND target = GetFocus();
-  if (target == nullptr)
-    target = platform::WindowOfSurface(key.windowID);
-  if (virtualKey == 0 || target == nullptr)
-    return;
-  // The game reads the key alone, not the repeat and transition bits.
-  emulation::Post(target, key.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP,
-                  static_cast<WPARAM>(virtualKey), 0);
+  emulation::ChangeKey(
+      sdl_face::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode),
+      key.type == SDL_KEYDOWN, emulation::KeySource::Keyboard);
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent &event) {
@@ -53,6 +46,8 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
     SetFocus(handle); // activates it too
     break;
   case SDL_WINDOWEVENT_FOCUS_LOST:
+    // Keys let go elsewhere never report their release here.
+    emulation::ReleaseKeys(emulation::KeySource::Keyboard);
     emulation::SetActivation(handle, false, window->minimised);
     break;
   default:
@@ -93,17 +88,5 @@ void NothingQueued() {}
 } // namespace face
 
 SHORT GetKeyState(int virtualKey) {
-  if (!SDL_WasInit(SDL_INIT_VIDEO))
-    return 0;
-  // Down when any held key translates to it (both Shift keys are VK_SHIFT).
-  int count = 0;
-  const Uint8 *keys = SDL_GetKeyboardState(&count);
-  for (int i = 0; i < count; ++i) {
-    const auto scancode = static_cast<SDL_Scancode>(i);
-    if (keys[i] != 0 &&
-        sdl_face::VirtualKeyFromSdl(SDL_GetKeyFromScancode(scancode),
-                                    scancode) == virtualKey)
-      return static_cast<SHORT>(0xFF80);
-  }
-  return 0;
+  return static_cast<SHORT>(emulation::KeyHeld(virtualKey) ? 0xFF80 : 0);
 }

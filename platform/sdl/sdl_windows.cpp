@@ -50,27 +50,27 @@ bool MakeSurface(emulation::Window *window,
     SDL_SetWindowDisplayMode(made, &chosenMode);
   platform::TagSurface(made, window->handle);
   DestroySurface(window);
-  window->surface = made;
+  platform::SetSdlWindow(window, made);
   window->surfaceFormat = format;
   return true;
 }
 
 void ShowSurface(emulation::Window *window, emulation::ShowKind kind) {
   if (kind == emulation::ShowKind::Raise) {
-    SDL_RaiseWindow(window->surface);
+    SDL_RaiseWindow(platform::SdlWindow(window));
     return;
   }
-  SDL_ShowWindow(window->surface);
+  SDL_ShowWindow(platform::SdlWindow(window));
   if (window->minimised)
-    SDL_RestoreWindow(window->surface);
+    SDL_RestoreWindow(platform::SdlWindow(window));
 }
 
 void SwapSurface(emulation::Window *window) {
-  SDL_GL_SwapWindow(window->surface);
+  SDL_GL_SwapWindow(platform::SdlWindow(window));
 }
 
 void RetitleSurface(emulation::Window *window) {
-  SDL_SetWindowTitle(window->surface, window->title.c_str());
+  SDL_SetWindowTitle(platform::SdlWindow(window), window->title.c_str());
 }
 
 void ShowPointer(bool shown) {
@@ -79,9 +79,9 @@ void ShowPointer(bool shown) {
 }
 
 void DestroySurface(emulation::Window *window) {
-  if (window->surface != nullptr)
-    SDL_DestroyWindow(window->surface);
-  window->surface = nullptr;
+  if (platform::SdlWindow(window) != nullptr)
+    SDL_DestroyWindow(platform::SdlWindow(window));
+  platform::SetSdlWindow(window, nullptr);
 }
 
 bool ClosestMode(const emulation::DisplayMode &wanted,
@@ -114,8 +114,8 @@ bool ClosestMode(const emulation::DisplayMode &wanted,
 void SetFullScreen(emulation::Window *window,
                    const emulation::DisplayMode *mode) {
   if (mode != nullptr)
-    SDL_SetWindowDisplayMode(window->surface, &chosenMode);
-  SDL_SetWindowFullscreen(window->surface,
+    SDL_SetWindowDisplayMode(platform::SdlWindow(window), &chosenMode);
+  SDL_SetWindowFullscreen(platform::SdlWindow(window),
                           mode != nullptr ? SDL_WINDOW_FULLSCREEN : 0);
 }
 

@@ -1,6 +1,7 @@
 // The page around the game: the modal message box, the title and status
-// line, full screen, the walk asked for in the query string, and the notice
-// when the game ends. The game's web face calls these through TvLounge.
+// line, the walk asked for in the query string, and the notice when the
+// game ends; full screen and the canvas's size are TvLayout's. The game's
+// web face calls these through TvLounge.
 'use strict';
 
 var TvLounge = (function () {
@@ -8,13 +9,20 @@ var TvLounge = (function () {
   var status = document.getElementById('status');
   var box = document.getElementById('box');
   var query = new URLSearchParams(window.location.search);
+  // Framed in another page, the game takes focus only when clicked.
+  var framed = window.self !== window.top;
+
+  function takeFocus(element) {
+    if (!framed || document.hasFocus()) element.focus();
+  }
 
   function setStatus(text) {
     status.textContent = text;
   }
 
   // Resolves with 'yes', 'no' or 'ok'. Return takes the first (default)
-  // button, Escape the last one, as the desktop dialogs do.
+  // button, Escape the last one, as the desktop dialogs do; Y and N answer
+  // a question.
   function ask(caption, text, yesNo) {
     var answers = yesNo ? ['yes', 'no'] : ['ok'];
     var labels = { yes: 'Yes', no: 'No', ok: 'OK' };
@@ -27,14 +35,19 @@ var TvLounge = (function () {
         box.removeEventListener('keydown', onKey, true);
         box.removeEventListener('cancel', onCancel);
         box.close();
-        canvas.focus();
+        takeFocus(canvas);
         resolve(answer);
       }
       function onKey(event) {
-        event.stopPropagation();
-        if (event.key === 'Enter') {
+        if (event.ctrlKey || event.altKey || event.metaKey) return;
+        var answer = { Enter: answers[0], NumpadEnter: answers[0],
+          Escape: answers[answers.length - 1] }[event.code];
+        if (yesNo && (event.code === 'KeyY' || event.code === 'KeyN')) {
+          answer = event.code === 'KeyY' ? 'yes' : 'no';
+        }
+        if (answer) {
           event.preventDefault();
-          finish(answers[0]);
+          finish(answer);
         }
       }
       function onCancel(event) {
@@ -51,8 +64,13 @@ var TvLounge = (function () {
       });
       box.addEventListener('keydown', onKey, true);
       box.addEventListener('cancel', onCancel);
+      var hadFocus = document.hasFocus();
       box.showModal();
-      buttons.firstChild.focus();
+      if (framed && !hadFocus) {
+        document.activeElement.blur(); // the host page's keys stay its own
+      } else {
+        buttons.firstChild.focus();
+      }
     });
   }
 
@@ -61,23 +79,6 @@ var TvLounge = (function () {
     setStatus(text);
   }
 
-  // Full screen needs the user's recent click or key, which the start-up
-  // question and F1 provide; false where the page may not go full screen.
-  function fullScreen(on) {
-    if (!on) {
-      if (document.fullscreenElement) {
-        document.exitFullscreen().catch(function () {});
-      }
-      return true;
-    }
-    if (!document.fullscreenEnabled || !canvas.requestFullscreen) {
-      return false;
-    }
-    canvas.requestFullscreen().catch(function (error) {
-      console.warn('full screen refused: ' + error.message);
-    });
-    return true;
-  }
 
   // The game's frames so far, for the page's frame-rate readings.
   // A held frame (context.js) waits until the promise resolves.
@@ -87,6 +88,7 @@ var TvLounge = (function () {
     return new Promise(function (resolve) {
       window.requestAnimationFrame(function () {
         ++frames;
+        TvControls.pollGamepads();
         frameGate.then(resolve);
       });
     });
@@ -110,25 +112,30 @@ var TvLounge = (function () {
   }
 
   function ended(code) {
-    if (document.fullscreenElement) {
-      document.exitFullscreen().catch(function () {});
-    }
+    TvKeys.ended();
+    TvLayout.fullScreen(false);
     setStatus(code === 0 ? 'The game has ended.' :
       'The game has ended with an error (status ' + code + ').');
     document.getElementById('ended').hidden = false;
-    document.getElementById('again').focus();
+    takeFocus(document.getElementById('again'));
     document.body.dataset.ended = String(code);
   }
 
   document.getElementById('again').addEventListener('click', function () {
     window.location.reload();
   });
+  // Left by the browser's own means, full screen is switched off in the
+  // game as F1 does, so that the next F1 goes full screen again.
+  TvLayout.onBrowserExit(function () {
+    if (TvKeys.playing()) TvKeys.press('F1', TvKeys.source.keyboard);
+  });
 
   return {
     ask: ask,
     setTitle: setTitle,
     setStatus: setStatus,
-    fullScreen: fullScreen,
+    fullScreen: TvLayout.fullScreen,
+    bufferSize: TvLayout.bufferSize,
     nextFrame: nextFrame,
     framesPresented: framesPresented,
     holdFrames: holdFrames,
@@ -145,4 +152,5 @@ var Module = {
   printErr: function (text) { console.warn(text); },
   setStatus: function (text) { if (text) TvLounge.setStatus(text); },
   onAbort: function (what) { TvLounge.setStatus('The game stopped: ' + what); },
+  onRuntimeInitialized: function () { TvKeys.started(); },
 };

@@ -1,13 +1,15 @@
-// The web face: a game window's surface is the page's one canvas (sized to
-// the window's client area), GL contexts are WebGL 1 contexts on it drawn
-// through the shader subset, a swap waits for the browser's next animation
-// frame, the title is the page's, and full screen is the page's Fullscreen
-// API; the Win32 names are the shared emulation's. Lacks: more than one
-// surface on screen at once (the page has one canvas), display modes other
-// than the game's 640 x 480 and the screen's own, a pointer to hide.
+// The web face: a game window's surface is the page's one canvas, whose
+// drawing buffer follows the space the page gives it (the window learns it
+// through WM_SIZE, as a resized desktop window does); GL contexts are WebGL 1
+// contexts on it drawn through the shader subset, a swap waits for the
+// browser's next animation frame, the title is the page's, and full screen
+// is the page's Fullscreen API; the Win32 names are the shared emulation's.
+// Lacks: more than one surface on screen at once (the page has one canvas),
+// display modes other than the game's 640 x 480 and the screen's own, a
+// pointer to hide.
 #include "platform/emulation.h"
+#include "platform/web/web_hooks.h"
 #include "platform/web/web_page.h"
-#include "platform/web/web_walk.h"
 
 #include "gl11/api.h"
 #include "gl11/web.h"
@@ -23,6 +25,9 @@
 namespace {
 
 constexpr char kCanvas[] = "#canvas";
+
+// The window whose surface the canvas is, while it has one.
+HWND canvasWindow = nullptr;
 
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE HandleOf(face::Context *context) {
   return static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(
@@ -51,6 +56,10 @@ bool MakeSurface(emulation::Window *window,
                                      std::max(window->clientHeight, 1));
   web_face::ShowTitle(window->title.c_str());
   window->surfaceFormat = format;
+  canvasWindow = window->handle;
+  // The mode was set before the window existed: the new pop-up is what goes
+  // full screen, while the click or key that asked for it still counts.
+  web_face::PageFullScreen(window->fullScreen);
   return true;
 }
 
@@ -65,10 +74,26 @@ void ShowPointer(bool) {}
 void SwapSurface(emulation::Window *) {
   // The browser shows what was drawn once the game yields to it.
   web_face::AwaitAnimationFrame();
-  web_face::WalkPassPresented();
+  web_face::RunPresentedHook();
 }
 
-void DestroySurface(emulation::Window *) {}
+void DestroySurface(emulation::Window *window) {
+  if (window->handle == canvasWindow)
+    canvasWindow = nullptr;
+}
+
+// The page's size changes become WM_SIZE before the game looks at its
+// queue; the drawing buffer changes with it, so no frame is drawn stretched.
+void PumpEvents() {
+  int width = 0;
+  int height = 0;
+  emulation::Window *window = emulation::FindWindow(canvasWindow);
+  if (window == nullptr || !web_face::PageBufferSize(&width, &height) ||
+      (width == window->clientWidth && height == window->clientHeight))
+    return;
+  emscripten_set_canvas_element_size(kCanvas, width, height);
+  emulation::ResizeClient(canvasWindow, width, height);
+}
 
 // The game's mode is offered at any depth: the canvas keeps its size and the
 // page scales it to the screen.

@@ -24,7 +24,18 @@ EM_ASYNC_JS(void, PageNextFrame, (), { await TvLounge.nextFrame(); });
 EM_JS(void, PageTitle, (const char *text),
       { TvLounge.setTitle(UTF8ToString(text)); });
 
+EM_JS(void, PageStatus, (const char *text),
+      { TvLounge.setStatus(UTF8ToString(text)); });
+
 EM_JS(int, PageFullScreen_, (int on), { return TvLounge.fullScreen(on != 0); });
+
+EM_JS(int, PageBufferSize_, (int *size), {
+  const wanted = TvLounge.bufferSize();
+  if (!wanted) return 0;
+  HEAP32[size >> 2] = wanted[0];
+  HEAP32[(size >> 2) + 1] = wanted[1];
+  return 1;
+});
 
 EM_JS(char *, PageWalk, (int seed), {
   return allocateUTF8(seed ? TvLounge.walkSeed() : TvLounge.walkKeys());
@@ -55,8 +66,21 @@ void ShowTitle(const char *text) {
   PageTitle(text ? text : "");
 }
 
+void ShowStatus(const char *text) {
+  PageStatus(text ? text : "");
+}
+
 bool PageFullScreen(bool on) {
   return PageFullScreen_(on) != 0;
+}
+
+bool PageBufferSize(int *width, int *height) {
+  int size[2] = {0, 0};
+  if (!PageBufferSize_(size) || size[0] < 1 || size[1] < 1)
+    return false;
+  *width = size[0];
+  *height = size[1];
+  return true;
 }
 
 void AwaitAnimationFrame() {

@@ -368,4 +368,45 @@ TEST_F(Scripted, KeyStatesComeFromTheScript) {
   EXPECT_EQ(GetKeyState(VK_UP), 0);
 }
 
+// ---- the one key path
+// ------------------------------------------------------------
+
+TEST_F(Scripted, AKeyIsHeldWhileAnySourceHoldsItAndGoesUpOnce) {
+  using emulation::KeySource;
+  ASSERT_TRUE(Register());
+  const HWND window = MakeWindow();
+  ShowWindow(window, SW_SHOW); // the focus window takes the key messages
+  const auto keyMessages = [] {
+    std::vector<std::pair<UINT, WPARAM>> keys;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)
+        keys.push_back({msg.message, msg.wParam});
+    return keys;
+  };
+  keyMessages();
+  using Keys = std::vector<std::pair<UINT, WPARAM>>;
+
+  emulation::ChangeKey(VK_UP, true, KeySource::Keyboard);
+  emulation::ChangeKey(VK_UP, true, KeySource::Gamepad);
+  emulation::ChangeKey(VK_UP, false, KeySource::Keyboard);
+  EXPECT_TRUE(emulation::KeyHeld(VK_UP));
+  EXPECT_LT(GetKeyState(VK_UP), 0) << "the game sees the pad's hold";
+  EXPECT_EQ(keyMessages(), (Keys{{WM_KEYDOWN, VK_UP}, {WM_KEYDOWN, VK_UP}}));
+
+  emulation::ChangeKey('B', true, KeySource::Touch);
+  emulation::ReleaseKeys(KeySource::Gamepad);
+  EXPECT_FALSE(emulation::KeyHeld(VK_UP));
+  EXPECT_EQ(GetKeyState(VK_UP), 0);
+  EXPECT_TRUE(emulation::KeyHeld('B')) << "another source's keys stay";
+  EXPECT_EQ(keyMessages(), (Keys{{WM_KEYDOWN, 'B'}, {WM_KEYUP, VK_UP}}));
+
+  // Keys outside the virtual-key range are no keys.
+  emulation::ChangeKey(0, true, KeySource::Keyboard);
+  emulation::ChangeKey(300, true, KeySource::Keyboard);
+  EXPECT_TRUE(keyMessages().empty());
+  scripted::Reset();
+  EXPECT_FALSE(emulation::KeyHeld('B')) << "a fresh twin holds no key";
+}
+
 } // namespace

@@ -30,7 +30,7 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam,
 }
 
 SDL_Window *SurfaceOf(HWND window) {
-  return emulation::FindWindow(window)->surface;
+  return platform::SdlWindow(emulation::FindWindow(window));
 }
 
 class SdlLayer : public ::testing::Test {

@@ -1,7 +1,8 @@
 // The web build in headless Chromium (software WebGL): the page is served
-// from 127.0.0.1, answered and played through the keyboard, and the walks
-// given on the command line are screenshot for comparison with the
-// snapshot tool's pictures of the same walks. With --bench, only the page's
+// from 127.0.0.1, answered and played through the keyboard, tried on other
+// devices (device_checks.mjs), and the walks given on the command line are
+// drawn at 640 x 480 and read back for comparison with the snapshot tool's
+// pictures of the same walks. With --bench, only the page's
 // frame rate over five seconds; with --picture, the whole page after a walk.
 //   node browser_test.mjs SITE_DIR OUT_DIR [NAME SEED KEYS]...
 //   node browser_test.mjs --bench SITE_DIR
@@ -10,6 +11,8 @@ import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { deviceChecks } from './device_checks.mjs';
+import { queryChecks } from './query_checks.mjs';
 import { robustChecks, loadBench } from './robust_checks.mjs';
 
 const mode = process.argv[2].startsWith('--') ? process.argv[2] : '';
@@ -84,7 +87,7 @@ async function play(browser, base) {
 
 async function walk(browser, base, name, seed, keys, pageFile) {
   const page = await browser.newPage();
-  const query = new URLSearchParams({ seed, keys });
+  const query = new URLSearchParams({ seed, keys, size: '640x480' });
   await page.goto(`${base}/index.html?${query}`);
   await answer(page, 'Start FullScreen?', 'no');
   const done = await page.waitForFunction(
@@ -97,8 +100,12 @@ async function walk(browser, base, name, seed, keys, pageFile) {
         path: pageFile, clip: { x: 0, y: 0, width: 800, height: 590 },
       });
     } else {
-      const canvas = await page.$('#canvas');
-      await canvas.screenshot({ path: path.join(outDir, `${name}.png`) });
+      // The drawing buffer itself, read in the frame the game drew it.
+      const png = await page.evaluate(() => new Promise((resolve) =>
+        requestAnimationFrame(() =>
+          resolve(document.getElementById('canvas').toDataURL('image/png')))));
+      fs.writeFileSync(path.join(outDir, `${name}.png`),
+        Buffer.from(png.slice(png.indexOf(',') + 1), 'base64'));
     }
   }
   await page.close();
@@ -142,6 +149,8 @@ try {
   } else {
     fs.mkdirSync(outDir, { recursive: true });
     await play(browser, base);
+    await queryChecks(browser, base, check);
+    await deviceChecks(browser, base, check, outDir);
     await robustChecks(browser, site, check, { outDir, launch });
     for (let i = 0; i + 2 < walkArgs.length; i += 3) {
       await walk(browser, base, walkArgs[i], walkArgs[i + 1], walkArgs[i + 2]);

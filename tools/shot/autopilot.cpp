@@ -38,8 +38,8 @@ public:
   // do to the table.
   void Step(unsigned keys) {
     for (unsigned key :
-         {kShotKeyUp, kShotKeyDown, kShotKeyLeft, kShotKeyRight}) {
-      scripted::SetKeyDown(VirtualKeyOfShotKey(key), (keys & key) != 0);
+         {kScriptKeyUp, kScriptKeyDown, kScriptKeyLeft, kScriptKeyRight}) {
+      scripted::SetKeyDown(VirtualKeyOfScriptKey(key), (keys & key) != 0);
     }
     RunGameStep();
     for (int i = kFirstBallEntry; i < kFirstBallEntry + kBallCount; ++i) {
@@ -60,8 +60,8 @@ public:
     Camera right = camera;
     right.rotateEyeAboutViewPoint(0.05f);
     return std::fabs(AngleTo(left, target)) < std::fabs(AngleTo(right, target))
-               ? kShotKeyLeft
-               : kShotKeyRight;
+               ? kScriptKeyLeft
+               : kScriptKeyRight;
   }
 
   bool Fly() {
@@ -92,20 +92,20 @@ public:
       }
       const Vec3 before = camera.viewPoint;
       const int scoreBefore = ballsCollected;
-      Step(kShotKeyUp);
+      Step(kScriptKeyUp);
       if (ballsCollected != scoreBefore || camera.viewPoint.x != before.x ||
           camera.viewPoint.z != before.z) {
         continue;
       }
       // An obstacle: back off and walk a few steps to one side.
       for (int i = 0; i < 8; ++i) {
-        Step(kShotKeyDown);
+        Step(kScriptKeyDown);
       }
       for (int i = 0; i < 31; ++i) {
-        Step(kShotKeyLeft);
+        Step(kScriptKeyLeft);
       }
       for (int i = 0; i < 12; ++i) {
-        Step(kShotKeyUp);
+        Step(kScriptKeyUp);
       }
     }
     return true;

@@ -17,13 +17,13 @@
 
 namespace {
 
-const unsigned kAllKeys[kShotKeyCount] = {
-    kShotKeyUp, kShotKeyDown, kShotKeyLeft, kShotKeyRight,
-    kShotKeyB,  kShotKeyD,    kShotKeyN,    kShotKeyR};
+const unsigned kAllKeys[kScriptKeyCount] = {
+    kScriptKeyUp, kScriptKeyDown, kScriptKeyLeft, kScriptKeyRight,
+    kScriptKeyB,  kScriptKeyD,    kScriptKeyN,    kScriptKeyR};
 
 void HoldKeys(unsigned keys) {
   for (unsigned key : kAllKeys) {
-    scripted::SetKeyDown(VirtualKeyOfShotKey(key), (keys & key) != 0);
+    scripted::SetKeyDown(VirtualKeyOfScriptKey(key), (keys & key) != 0);
   }
 }
 
@@ -81,13 +81,7 @@ bool CheckTextureFiles(std::string *missing) {
 bool RunShot(const ShotOptions &options, ShotResult *result,
              std::string *error) {
   // One key step per pass; a script of no words is one pass with none held.
-  std::vector<unsigned> passes;
-  for (const KeyRun &run : options.script) {
-    passes.insert(passes.end(), static_cast<std::size_t>(run.passes), run.keys);
-  }
-  if (passes.empty()) {
-    passes.push_back(0);
-  }
+  const std::vector<unsigned> passes = ExpandKeyScript(options.script);
 
   struct State {
     bool started = false;
