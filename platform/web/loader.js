@@ -105,9 +105,13 @@
   async function load() {
     try {
       showProgress();
-      await Promise.all(names.map(async function (name) {
+      // All settle before a failure is shown, so no late progress hides it.
+      var results = await Promise.allSettled(names.map(async function (name) {
         if (!loaded[name]) loaded[name] = await fetchBytes(name);
       }));
+      results.forEach(function (result) {
+        if (result.status === 'rejected') throw result.reason;
+      });
       TvOverlay.show('Starting the game…', 100);
       var files = {};
       for (var i = 0; i < names.length; ++i) {

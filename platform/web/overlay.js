@@ -1,6 +1,7 @@
 // A notice laid over the game's canvas: the load's progress bar, a failed
-// load's retry button, a missing WebGL, a lost GL context. It follows the
-// canvas wherever the page's layout puts it.
+// load's retry button, a missing WebGL, a lost GL context. It sits in the
+// game's box (so full screen shows it too) over the canvas, wherever the
+// page's layout puts it.
 'use strict';
 
 var TvOverlay = (function () {
@@ -10,7 +11,7 @@ var TvOverlay = (function () {
     '#overlay { position: absolute; box-sizing: border-box; display: flex;' +
     ' flex-direction: column; align-items: center; justify-content: center;' +
     ' gap: 12px; padding: 24px; background: rgba(0, 0, 0, 0.78); color: #eee;' +
-    ' text-align: center; font: 15px/1.4 sans-serif; z-index: 1; }' +
+    ' text-align: center; font: 15px/1.4 sans-serif; z-index: 2; }' +
     '#overlay[hidden] { display: none; }' +
     '#overlay-text { margin: 0; max-width: 32em; white-space: pre-line; }' +
     '#overlay-bar { width: 60%; height: 10px; }' +
@@ -31,14 +32,14 @@ var TvOverlay = (function () {
   retry.type = 'button';
   retry.textContent = 'Try again';
   box.append(text, bar, retry);
-  document.body.appendChild(box);
+  canvas.parentNode.appendChild(box);
 
+  // The game's box is the canvas's offset parent, and the overlay's.
   function place() {
-    var rect = canvas.getBoundingClientRect();
-    box.style.left = rect.left + window.scrollX + 'px';
-    box.style.top = rect.top + window.scrollY + 'px';
-    box.style.width = rect.width + 'px';
-    box.style.height = rect.height + 'px';
+    box.style.left = canvas.offsetLeft + 'px';
+    box.style.top = canvas.offsetTop + 'px';
+    box.style.width = canvas.offsetWidth + 'px';
+    box.style.height = canvas.offsetHeight + 'px';
   }
   window.addEventListener('resize', place);
   if (window.ResizeObserver) {

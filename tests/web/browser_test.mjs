@@ -1,9 +1,11 @@
 // The web build in headless Chromium (software WebGL): the page is served
 // from 127.0.0.1, answered and played through the keyboard, tried on other
-// devices (device_checks.mjs), and the walks given on the command line are
-// drawn at 640 x 480 and read back for comparison with the snapshot tool's
-// pictures of the same walks. With --bench, only the page's
-// frame rate over five seconds; with --picture, the whole page after a walk.
+// devices (device_checks.mjs), with a lost context, no WebGL, a slow, failing
+// or absent network (robust_checks.mjs), and the walks given on the command
+// line are drawn at 640 x 480 and read back for comparison with the snapshot
+// tool's pictures of the same walks. With --bench, only the page's frame
+// rate over five seconds and a first visit's bytes and time to the question;
+// with --picture, the whole page after a walk.
 //   node browser_test.mjs SITE_DIR OUT_DIR [NAME SEED KEYS]...
 //   node browser_test.mjs --bench SITE_DIR
 //   node browser_test.mjs --picture SITE_DIR FILE.png SEED KEYS

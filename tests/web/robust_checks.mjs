@@ -130,12 +130,10 @@ async function contextLoss(browser, site, check, outDir) {
   const restored = await page.waitForFunction(() =>
     document.body.dataset.context === 'restored', { timeout: 10000 })
     .then(() => true, () => false);
-  await page.evaluate(async () => {
-    const until = TvLounge.framesPresented() + 3;
-    while (TvLounge.framesPresented() < until) {
-      await new Promise((resolve) => requestAnimationFrame(resolve));
-    }
-  });
+  // A few frames drawn on the restored context (none if the game stays held).
+  const until = await page.evaluate(() => TvLounge.framesPresented() + 3);
+  await page.waitForFunction((until) => TvLounge.framesPresented() >= until,
+    { timeout: 10000 }, until).catch(() => {});
   const after = await canvas.screenshot({ encoding: 'base64' });
   const titleAfter = await page.title();
   if (outDir) {
