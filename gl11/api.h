@@ -103,6 +103,21 @@ void tvl11_gluDisk(tvl11_Quadric *quadric, GLdouble inner, GLdouble outer,
 void tvl11_gluSphere(tvl11_Quadric *quadric, GLdouble radius, GLint slices,
                      GLint stacks);
 
+// The context the subset draws on, pushed by whoever makes contexts (the
+// platform's faces); the subset itself knows no window system.
+//
+// Makes the subset draw on the context named by key (null: none) with ES
+// 2.0 entry points from loader; state per key is made on first use.
+void tvl11_MakeCurrent(const void *key, void *(*loader)(const char *));
+void tvl11_ForgetContext(const void *key); // the context is deleted
+// The context's GL objects are gone (WebGL context lost): nothing is drawn
+// until they are back (restored), when the subset sends its server state
+// again and re-creates programs, buffers and textures (from the images and
+// parameters it kept) as they are next drawn with, so the next frame draws
+// as before. False for a key it holds no state for.
+void tvl11_ContextLost(const void *key);
+bool tvl11_ContextRestored(const void *key);
+
 } // extern "C"
 
 // The ARB entry points wglGetProcAddress hands out, by name; null for others.

@@ -1,11 +1,16 @@
 // Drawing with the current state: the program for the state's shader key
-// (made once per key and context), its uniforms, and the vertices from a
-// streaming buffer or a quadric's own buffer.
+// (made once per key and context), its uniforms sent when they differ from
+// what that program was last given, and the vertices from the one stream
+// buffer or the shared quadric mesh buffer. A WebGL call costs the page
+// microseconds, so nothing ES 2.0 already holds is sent again.
 #include "gl11/context.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace gl11 {
 namespace {
@@ -25,7 +30,8 @@ GLuint Compile(const Es2 &gl, GLenum type, const std::string &source) {
   return shader;
 }
 
-Program Build(const Es2 &gl, const ShaderKey &key) {
+Program Build(Context &c, const ShaderKey &key) {
+  const Es2 &gl = c.gl;
   Program p;
   p.id = gl.CreateProgram();
   const GLuint vs = Compile(gl, GL_VERTEX_SHADER, VertexShaderSource(key));
@@ -56,11 +62,10 @@ Program Build(const Es2 &gl, const ShaderKey &key) {
   p.lightDiffuse = gl.GetUniformLocation(p.id, "uLightDiffuse");
   p.lightSpecular = gl.GetUniformLocation(p.id, "uLightSpecular");
   p.shininess = gl.GetUniformLocation(p.id, "uShininess");
-  p.unit[0] = gl.GetUniformLocation(p.id, "uUnit0");
-  p.unit[1] = gl.GetUniformLocation(p.id, "uUnit1");
-  gl.UseProgram(p.id);
+  UseProgram(c, p.id);
   for (int i = 0; i < kUnitCount; ++i) {
-    gl.Uniform1i(p.unit[i], i);
+    const std::string name = "uUnit" + std::to_string(i);
+    gl.Uniform1i(gl.GetUniformLocation(p.id, name.c_str()), i);
   }
   return p;
 }
@@ -127,18 +132,58 @@ void Product(const float a[4], const float b[4], float out[3]) {
   }
 }
 
-void SetLighting(const Context &c, const Program &p) {
+// The uniforms' places in Program::values, and their bits in sent.
+enum Uniform {
+  kModelView,
+  kProjection,
+  kNormalMatrix,
+  kSceneColour,
+  kLightPosition,
+  kLightAmbient,
+  kLightDiffuse,
+  kLightSpecular,
+  kShininess,
+  kUniformCount
+};
+constexpr int kUniformSize[kUniformCount] = {16, 16, 9, 4, 12, 9, 9, 9, 1};
+static_assert(sizeof(Program::values) / sizeof(float) ==
+                  16 + 16 + 9 + 4 + 12 + 9 + 9 + 9 + 1,
+              "Program::values holds every uniform");
+
+// True when the program has not been given these values for the uniform,
+// which it is then taken to hold.
+bool Changed(Program &p, Uniform u, const float *values) {
+  int offset = 0;
+  for (int i = 0; i < u; ++i) {
+    offset += kUniformSize[i];
+  }
+  float *kept = p.values + offset;
+  const std::size_t bytes = sizeof(float) * kUniformSize[u];
+  const unsigned bit = 1u << u;
+  if ((p.sent & bit) && std::memcmp(kept, values, bytes) == 0) {
+    return false;
+  }
+  std::memcpy(kept, values, bytes);
+  p.sent |= bit;
+  return true;
+}
+
+void SetLighting(const Context &c, Program &p) {
   const Es2 &gl = c.gl;
   const Material &m = c.material;
   float normal[9];
   NormalMatrix(c.modelview.back(), normal);
-  gl.UniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, normal);
+  if (Changed(p, kNormalMatrix, normal)) {
+    gl.UniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, normal);
+  }
   float scene[4];
   for (int i = 0; i < 3; ++i) {
     scene[i] = m.emission[i] + c.sceneAmbient[i] * m.ambient[i];
   }
   scene[3] = m.diffuse[3];
-  gl.Uniform4fv(p.sceneColour, 1, scene);
+  if (Changed(p, kSceneColour, scene)) {
+    gl.Uniform4fv(p.sceneColour, 1, scene);
+  }
   float position[kLightCount][4], ambient[kLightCount][3],
       diffuse[kLightCount][3], specular[kLightCount][3];
   for (int i = 0; i < kLightCount; ++i) {
@@ -163,92 +208,149 @@ void SetLighting(const Context &c, const Program &p) {
     Product(l.diffuse, m.diffuse, diffuse[i]);
     Product(l.specular, m.specular, specular[i]);
   }
-  gl.Uniform4fv(p.lightPosition, kLightCount, &position[0][0]);
-  gl.Uniform3fv(p.lightAmbient, kLightCount, &ambient[0][0]);
-  gl.Uniform3fv(p.lightDiffuse, kLightCount, &diffuse[0][0]);
-  gl.Uniform3fv(p.lightSpecular, kLightCount, &specular[0][0]);
-  gl.Uniform1f(p.shininess, m.shininess);
+  if (Changed(p, kLightPosition, &position[0][0])) {
+    gl.Uniform4fv(p.lightPosition, kLightCount, &position[0][0]);
+  }
+  if (Changed(p, kLightAmbient, &ambient[0][0])) {
+    gl.Uniform3fv(p.lightAmbient, kLightCount, &ambient[0][0]);
+  }
+  if (Changed(p, kLightDiffuse, &diffuse[0][0])) {
+    gl.Uniform3fv(p.lightDiffuse, kLightCount, &diffuse[0][0]);
+  }
+  if (Changed(p, kLightSpecular, &specular[0][0])) {
+    gl.Uniform3fv(p.lightSpecular, kLightCount, &specular[0][0]);
+  }
+  if (Changed(p, kShininess, &m.shininess)) {
+    gl.Uniform1f(p.shininess, m.shininess);
+  }
 }
 
-void UseState(Context &c) {
+// The program of the state in use with the state's uniforms, and the
+// textures of its units bound; the state's key.
+ShaderKey UseState(Context &c) {
   const ShaderKey key = KeyOf(c);
   const std::uint64_t packed = key.Pack();
   auto found = c.programs.find(packed);
   if (found == c.programs.end()) {
-    found = c.programs.emplace(packed, Build(c.gl, key)).first;
+    found = c.programs.emplace(packed, Build(c, key)).first;
   }
-  const Program &p = found->second;
+  Program &p = found->second;
   const Es2 &gl = c.gl;
-  gl.UseProgram(p.id);
-  gl.UniformMatrix4fv(p.modelView, 1, GL_FALSE, c.modelview.back().m);
-  gl.UniformMatrix4fv(p.projection, 1, GL_FALSE, c.projection.back().m);
+  UseProgram(c, p.id);
+  if (Changed(p, kModelView, c.modelview.back().m)) {
+    gl.UniformMatrix4fv(p.modelView, 1, GL_FALSE, c.modelview.back().m);
+  }
+  if (Changed(p, kProjection, c.projection.back().m)) {
+    gl.UniformMatrix4fv(p.projection, 1, GL_FALSE, c.projection.back().m);
+  }
   if (key.lighting) {
     SetLighting(c, p);
   }
+  for (int i = 0; i < kUnitCount; ++i) {
+    const TextureUnit &u = c.units[i];
+    if (key.units[i].target == TexTarget::k2D) {
+      BindUnitTexture(c, i, GL_TEXTURE_2D, EsTexture(c, u.bound2D));
+    } else if (key.units[i].target == TexTarget::kCube) {
+      BindUnitTexture(c, i, GL_TEXTURE_CUBE_MAP, EsTexture(c, u.boundCube));
+    }
+  }
+  return key;
 }
 
-void Pointer(const Es2 &gl, Attribute a, int size, std::size_t stride,
-             std::size_t offset) {
-  gl.EnableVertexAttribArray(a);
-  gl.VertexAttribPointer(a, size, GL_FLOAT, GL_FALSE,
-                         static_cast<GLsizei>(stride),
-                         reinterpret_cast<const void *>(offset));
+// The first vertex of these in the stream buffer, which is bound, with the
+// attributes reading it.
+int Stream(Context &c, const Vertex *vertices, int count) {
+  const Es2 &gl = c.gl;
+  if (c.streamBuffer == 0) {
+    gl.GenBuffers(1, &c.streamBuffer);
+    c.streamCapacity = c.streamUsed = 0;
+  }
+  BindArrayBuffer(c, c.streamBuffer);
+  if (c.streamUsed + count > c.streamCapacity) {
+    // A new store for the buffer: draws still reading the old one keep it.
+    c.streamCapacity = std::max({c.streamCapacity, count, 4096});
+    gl.BufferData(GL_ARRAY_BUFFER,
+                  static_cast<GLsizeiptr>(sizeof(Vertex)) * c.streamCapacity,
+                  nullptr, GL_STREAM_DRAW);
+    c.streamUsed = 0;
+  }
+  const int first = c.streamUsed;
+  gl.BufferSubData(GL_ARRAY_BUFFER,
+                   static_cast<GLintptr>(sizeof(Vertex)) * first,
+                   static_cast<GLsizeiptr>(sizeof(Vertex)) * count, vertices);
+  c.streamUsed += count;
+  const int stride = sizeof(Vertex);
+  AttribArray(c, kPosition, 3, stride, offsetof(Vertex, position));
+  AttribArray(c, kNormal, 3, stride, offsetof(Vertex, normal));
+  AttribArray(c, kColour, 4, stride, offsetof(Vertex, colour));
+  AttribArray(c, kTexCoord0, 3, stride, offsetof(Vertex, texCoord));
+  AttribArray(c, kTexCoord1, 3, stride, offsetof(Vertex, texCoord) + 3 * 4);
+  return first;
+}
+
+// The shared mesh buffer bound, with every mesh made so far in it.
+void BindMeshes(Context &c) {
+  const Es2 &gl = c.gl;
+  if (c.meshBuffer == 0) {
+    gl.GenBuffers(1, &c.meshBuffer);
+    c.meshVerticesSent = 0;
+  }
+  BindArrayBuffer(c, c.meshBuffer);
+  if (c.meshVerticesSent != c.meshVertices.size()) {
+    gl.BufferData(
+        GL_ARRAY_BUFFER,
+        static_cast<GLsizeiptr>(c.meshVertices.size() * sizeof(QuadricVertex)),
+        c.meshVertices.data(), GL_STATIC_DRAW);
+    c.meshVerticesSent = c.meshVertices.size();
+  }
 }
 
 } // namespace
 
+// Nothing is drawn while the context's objects are lost.
 void DrawVertices(Context &c, GLenum mode, const Vertex *vertices, int count) {
-  if (count == 0) {
+  if (count == 0 || c.lost) {
     return;
   }
   UseState(c);
-  const Es2 &gl = c.gl;
-  if (c.streamBuffer == 0) {
-    gl.GenBuffers(1, &c.streamBuffer);
-  }
-  gl.BindBuffer(GL_ARRAY_BUFFER, c.streamBuffer);
-  gl.BufferData(GL_ARRAY_BUFFER,
-                static_cast<GLsizeiptr>(sizeof(Vertex)) * count, vertices,
-                GL_STREAM_DRAW);
-  const std::size_t stride = sizeof(Vertex);
-  Pointer(gl, kPosition, 3, stride, offsetof(Vertex, position));
-  Pointer(gl, kNormal, 3, stride, offsetof(Vertex, normal));
-  Pointer(gl, kColour, 4, stride, offsetof(Vertex, colour));
-  Pointer(gl, kTexCoord0, 3, stride, offsetof(Vertex, texCoord));
-  Pointer(gl, kTexCoord1, 3, stride, offsetof(Vertex, texCoord) + 3 * 4);
-  gl.DrawArrays(mode, 0, count);
+  const int first = Stream(c, vertices, count);
+  c.gl.DrawArrays(mode, first, count);
 }
 
 void DrawMesh(Context &c, const Mesh &mesh, bool normals, bool texture) {
-  UseState(c);
-  const Es2 &gl = c.gl;
+  if (c.lost) {
+    return;
+  }
+  const ShaderKey key = UseState(c);
+  BindMeshes(c);
   const Current &now = c.current;
-  gl.BindBuffer(GL_ARRAY_BUFFER, mesh.vertices);
-  const std::size_t stride = sizeof(QuadricVertex);
-  Pointer(gl, kPosition, 3, stride, offsetof(QuadricVertex, position));
-  // What the quadric does not send comes from the current values.
+  const int stride = sizeof(QuadricVertex);
+  AttribArray(c, kPosition, 3, stride, offsetof(QuadricVertex, position));
+  // What the quadric does not send comes from the current values, where
+  // the program reads it.
+  const float *t0 = now.texCoord[0], *t1 = now.texCoord[1];
+  const float normal[4] = {now.normal[0], now.normal[1], now.normal[2], 1};
+  const float texCoord0[4] = {t0[0], t0[1], t0[2], 1};
+  const float texCoord1[4] = {t1[0], t1[1], t1[2], 1};
   if (normals) {
-    Pointer(gl, kNormal, 3, stride, offsetof(QuadricVertex, normal));
-  } else {
-    gl.DisableVertexAttribArray(kNormal);
-    gl.VertexAttrib3f(kNormal, now.normal[0], now.normal[1], now.normal[2]);
+    AttribArray(c, kNormal, 3, stride, offsetof(QuadricVertex, normal));
+  } else if (ReadsAttribute(key, kNormal)) {
+    AttribConstant(c, kNormal, normal);
   }
-  gl.DisableVertexAttribArray(kColour);
-  gl.VertexAttrib4f(kColour, now.colour[0], now.colour[1], now.colour[2],
-                    now.colour[3]);
+  if (ReadsAttribute(key, kColour)) {
+    AttribConstant(c, kColour, now.colour);
+  }
   if (texture) {
-    Pointer(gl, kTexCoord0, 2, stride, offsetof(QuadricVertex, texCoord));
-  } else {
-    gl.DisableVertexAttribArray(kTexCoord0);
-    gl.VertexAttrib3f(kTexCoord0, now.texCoord[0][0], now.texCoord[0][1],
-                      now.texCoord[0][2]);
+    AttribArray(c, kTexCoord0, 2, stride, offsetof(QuadricVertex, texCoord));
+  } else if (ReadsAttribute(key, kTexCoord0)) {
+    AttribConstant(c, kTexCoord0, texCoord0);
   }
-  gl.DisableVertexAttribArray(kTexCoord1);
-  gl.VertexAttrib3f(kTexCoord1, now.texCoord[1][0], now.texCoord[1][1],
-                    now.texCoord[1][2]);
+  if (ReadsAttribute(key, kTexCoord1)) {
+    AttribConstant(c, kTexCoord1, texCoord1);
+  }
   for (const QuadricBatch::Range &r : mesh.ranges) {
-    gl.DrawArrays(r.fan ? GL_TRIANGLE_FAN : GL_TRIANGLE_STRIP, r.first,
-                  r.count);
+    c.gl.DrawArrays(r.fan ? GL_TRIANGLE_FAN : GL_TRIANGLE_STRIP,
+                    mesh.first + r.first, r.count);
   }
 }
 

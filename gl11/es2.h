@@ -17,6 +17,7 @@ struct Es2 {
   X(void, BindTexture, (GLenum, GLuint))                                       \
   X(void, BlendFunc, (GLenum, GLenum))                                         \
   X(void, BufferData, (GLenum, GLsizeiptr, const void *, GLenum))              \
+  X(void, BufferSubData, (GLenum, GLintptr, GLsizeiptr, const void *))         \
   X(void, Clear, (GLbitfield))                                                 \
   X(void, ClearColor, (GLfloat, GLfloat, GLfloat, GLfloat))                    \
   X(void, ClearDepthf, (GLfloat))                                              \

@@ -1,6 +1,7 @@
 // GLU's quadric entry points: each call's triangles are made once per
-// context and kept in a buffer, then drawn with the current state; the call
-// leaves the current normal and texture coordinate as its last vertex did.
+// context and kept in the context's mesh buffer, then drawn with the current
+// state; the call leaves the current normal and texture coordinate as its last
+// vertex did.
 #include "gl11/api.h"
 #include "gl11/context.h"
 
@@ -14,20 +15,18 @@ struct tvl11_Quadric {
 namespace {
 
 // Strips, not triangles: the vertex shader runs about once per vertex GLU
-// would send, and a few draws cover the whole quadric.
-Mesh MakeMesh(const Es2 &gl, const std::vector<QuadricStrip> &strips) {
+// would send, and a few draws cover the whole quadric. Every mesh goes into
+// the one shared buffer, so draws of different quadrics change no pointer.
+Mesh MakeMesh(Context &c, const std::vector<QuadricStrip> &strips) {
   const QuadricBatch batch = Batch(strips);
   Mesh mesh;
+  mesh.first = static_cast<int>(c.meshVertices.size());
   mesh.ranges = batch.ranges;
   if (!strips.empty() && !strips.back().vertices.empty()) {
     mesh.last = strips.back().vertices.back();
   }
-  gl.GenBuffers(1, &mesh.vertices);
-  gl.BindBuffer(GL_ARRAY_BUFFER, mesh.vertices);
-  gl.BufferData(
-      GL_ARRAY_BUFFER,
-      static_cast<GLsizeiptr>(batch.vertices.size() * sizeof(QuadricVertex)),
-      batch.vertices.data(), GL_STATIC_DRAW);
+  c.meshVertices.insert(c.meshVertices.end(), batch.vertices.begin(),
+                        batch.vertices.end());
   return mesh;
 }
 
@@ -38,7 +37,7 @@ void Draw(tvl11_Quadric *quadric, const QuadricKey &key) {
   }
   auto found = c->meshes.find(key);
   if (found == c->meshes.end()) {
-    found = c->meshes.emplace(key, MakeMesh(c->gl, QuadricStrips(key))).first;
+    found = c->meshes.emplace(key, MakeMesh(*c, QuadricStrips(key))).first;
   }
   const Mesh &mesh = found->second;
   DrawMesh(*c, mesh, quadric->normals, quadric->texture);

@@ -35,6 +35,20 @@ std::uint64_t ShaderKey::Pack() const {
   return bits;
 }
 
+bool ReadsAttribute(const ShaderKey &key, Attribute a) {
+  switch (a) {
+  case kNormal:
+    return key.lighting;
+  case kColour:
+    return !key.lighting;
+  case kTexCoord0:
+  case kTexCoord1:
+    return key.units[a - kTexCoord0].target != TexTarget::kNone;
+  default:
+    return true;
+  }
+}
+
 std::string VertexShaderSource(const ShaderKey &key) {
   std::string s = "attribute vec3 aPosition;\n"
                   "attribute vec3 aNormal;\n"
@@ -55,9 +69,13 @@ std::string VertexShaderSource(const ShaderKey &key) {
                   "varying vec3 vTexCoord1;\n"
                   "void main() {\n"
                   "  vec4 eye = uModelView * vec4(aPosition, 1.0);\n"
-                  "  gl_Position = uProjection * eye;\n"
-                  "  vTexCoord0 = aTexCoord0;\n"
-                  "  vTexCoord1 = aTexCoord1;\n";
+                  "  gl_Position = uProjection * eye;\n";
+  for (int i = 0; i < kUnitCount; ++i) {
+    if (ReadsAttribute(key, static_cast<Attribute>(kTexCoord0 + i))) {
+      const std::string n = std::to_string(i);
+      s += "  vTexCoord" + n + " = aTexCoord" + n + ";\n";
+    }
+  }
   if (!key.lighting) {
     return s + "  vColour = clamp(aColour, 0.0, 1.0);\n}\n";
   }

@@ -54,7 +54,18 @@ struct ShaderKey {
 };
 
 // Vertex attributes, bound to these locations before linking.
-enum Attribute { kPosition, kNormal, kColour, kTexCoord0, kTexCoord1 };
+enum Attribute {
+  kPosition,
+  kNormal,
+  kColour,
+  kTexCoord0,
+  kTexCoord1,
+  kAttributeCount
+};
+
+// Whether the program of the key reads the attribute: an attribute it does
+// not read needs no value.
+bool ReadsAttribute(const ShaderKey &key, Attribute a);
 
 std::string VertexShaderSource(const ShaderKey &key);
 std::string FragmentShaderSource(const ShaderKey &key);

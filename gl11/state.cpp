@@ -51,7 +51,7 @@ void SetEnabled(GLenum cap, bool on) {
     SyncUnits(*c);
   }
   if (cap == GL_BLEND || cap == GL_DEPTH_TEST) {
-    (on ? c->gl.Enable : c->gl.Disable)(cap);
+    SetCapability(*c, cap, on);
   }
 }
 
@@ -96,8 +96,8 @@ void tvl11_glPopAttrib() {
     const Enables saved = c->attribStack.back().first;
     c->enables = saved;
     SyncUnits(*c);
-    (saved.blend ? c->gl.Enable : c->gl.Disable)(GL_BLEND);
-    (saved.depthTest ? c->gl.Enable : c->gl.Disable)(GL_DEPTH_TEST);
+    SetCapability(*c, GL_BLEND, saved.blend);
+    SetCapability(*c, GL_DEPTH_TEST, saved.depthTest);
   }
   c->attribStack.pop_back();
   c->attribMasks.pop_back();
@@ -107,15 +107,21 @@ void tvl11_glShadeModel(GLenum) {}   // smooth, the only shading built
 void tvl11_glHint(GLenum, GLenum) {} // hints are only hints
 void tvl11_glReadBuffer(GLenum) {}   // ES 2.0 reads the back buffer
 
+// ES 2.0 starts with GL's values; each is sent when it changes.
 void tvl11_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-  if (Context *c = Active()) {
+  Context *c = Active();
+  const float colour[4] = {r, g, b, a};
+  if (c && std::memcmp(colour, c->server.clearColour, sizeof colour) != 0) {
+    Copy4(c->server.clearColour, colour);
     c->gl.ClearColor(r, g, b, a);
   }
 }
 
 void tvl11_glClearDepth(GLclampd depth) {
-  if (Context *c = Active()) {
-    c->gl.ClearDepthf(static_cast<GLfloat>(depth));
+  Context *c = Active();
+  if (c && static_cast<GLfloat>(depth) != c->server.clearDepth) {
+    c->server.clearDepth = static_cast<GLfloat>(depth);
+    c->gl.ClearDepthf(c->server.clearDepth);
   }
 }
 
@@ -126,19 +132,33 @@ void tvl11_glClear(GLbitfield mask) {
 }
 
 void tvl11_glDepthFunc(GLenum func) {
-  if (Context *c = Active()) {
+  Context *c = Active();
+  if (c && func != c->server.depthFunc) {
+    c->server.depthFunc = func;
     c->gl.DepthFunc(func);
   }
 }
 
 void tvl11_glBlendFunc(GLenum sfactor, GLenum dfactor) {
-  if (Context *c = Active()) {
+  Context *c = Active();
+  Server *s = c ? &c->server : nullptr;
+  if (s && (sfactor != s->blendSource || dfactor != s->blendDestination)) {
+    s->blendSource = sfactor;
+    s->blendDestination = dfactor;
     c->gl.BlendFunc(sfactor, dfactor);
   }
 }
 
 void tvl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-  if (Context *c = Active()) {
+  Context *c = Active();
+  if (!c) {
+    return;
+  }
+  const GLint now[4] = {x, y, width, height};
+  Server &s = c->server;
+  if (!s.viewportSet || std::memcmp(now, s.viewport, sizeof now) != 0) {
+    std::memcpy(s.viewport, now, sizeof now);
+    s.viewportSet = true;
     c->gl.Viewport(x, y, width, height);
   }
 }

@@ -60,28 +60,56 @@ bool IsCubeFace(GLenum target) {
          target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB;
 }
 
-TextureInfo *BoundInfo(Context &c, GLenum target) {
+GLuint BoundName(const Context &c, GLenum target) {
   const TextureUnit &u = c.units[c.activeUnit];
-  const GLuint name = target == GL_TEXTURE_2D ? u.bound2D : u.boundCube;
-  TextureInfo &info = c.textures[name];
+  return target == GL_TEXTURE_2D ? u.bound2D : u.boundCube;
+}
+
+TextureInfo *BoundInfo(Context &c, GLenum target) {
+  TextureInfo &info = c.textures[BoundName(c, target)];
   info.target = target == GL_TEXTURE_2D ? GL_TEXTURE_2D : GL_TEXTURE_CUBE_MAP;
   return &info;
 }
 
+// The texture bound to the active unit, bound to ES 2.0's active unit too,
+// to be changed.
+void BindForChange(Context &c, GLenum target) {
+  BindUnitTexture(c, c.activeUnit, target, EsTexture(c, BoundName(c, target)));
+  SelectUnit(c, c.activeUnit);
+}
+
+void Send(Context &c, const TextureImage &image) {
+  SetUnpackAlignment(c, 1);
+  c.gl.TexImage2D(image.target, image.level, image.format, image.width,
+                  image.height, 0, image.format, GL_UNSIGNED_BYTE,
+                  image.pixels.data());
+}
+
 void Upload(Context &c, GLenum target, int level, int width, int height,
-            GLenum format, const std::vector<unsigned char> &pixels) {
-  c.gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  c.gl.TexImage2D(target, level, format, width, height, 0, format,
-                  GL_UNSIGNED_BYTE, pixels.data());
-  c.gl.PixelStorei(GL_UNPACK_ALIGNMENT, c.unpackAlignment);
-  if (IsCubeFace(target)) {
-    TextureInfo *info = BoundInfo(c, GL_TEXTURE_CUBE_MAP);
+            GLenum format, std::vector<unsigned char> pixels) {
+  const bool face = IsCubeFace(target);
+  const GLenum object = face ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D;
+  TextureInfo *info = BoundInfo(c, object);
+  TextureImage image = {target, level,  width,
+                        height, format, std::move(pixels)};
+  BindForChange(c, object);
+  Send(c, image);
+  // Kept, replacing what the same image was given before.
+  auto same = std::find_if(
+      info->images.begin(), info->images.end(), [&](const TextureImage &kept) {
+        return kept.target == target && kept.level == level;
+      });
+  if (same != info->images.end()) {
+    *same = std::move(image);
+  } else {
+    info->images.push_back(std::move(image));
+  }
+  if (face) {
     if (level == 0) {
       info->faces |= 1u << (target - GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB);
     }
     return;
   }
-  TextureInfo *info = BoundInfo(c, GL_TEXTURE_2D);
   if (level == 0) {
     info->width = width;
     info->height = height;
@@ -138,16 +166,24 @@ void GLAPIENTRY tvl11_glActiveTextureARB(GLenum unit) {
   const unsigned index = unit - GL_TEXTURE0_ARB;
   if (c && index < kUnitCount) {
     c->activeUnit = static_cast<int>(index);
-    c->gl.ActiveTexture(unit);
   }
 }
 
+// Names are the subset's own, mapped to ES 2.0 objects made when first
+// bound, so the game's names outlive a loss of the context's objects.
 void tvl11_glGenTextures(GLsizei n, GLuint *textures) {
-  if (Context *c = Active()) {
-    c->gl.GenTextures(n, textures);
+  Context *c = Active();
+  if (!c) {
+    return;
+  }
+  GLuint name = c->textures.empty() ? 1 : c->textures.rbegin()->first + 1;
+  for (GLsizei i = 0; i < n; ++i, ++name) {
+    c->textures[name];
+    textures[i] = name;
   }
 }
 
+// Bound in ES 2.0 when drawn with or changed.
 void tvl11_glBindTexture(GLenum target, GLuint texture) {
   Context *c = Active();
   if (!c) {
@@ -155,7 +191,10 @@ void tvl11_glBindTexture(GLenum target, GLuint texture) {
   }
   TextureUnit &u = c->units[c->activeUnit];
   (target == GL_TEXTURE_2D ? u.bound2D : u.boundCube) = texture;
-  c->gl.BindTexture(target, texture);
+  TextureInfo &info = c->textures[texture];
+  if (info.target == 0) {
+    info.target = target;
+  }
 }
 
 void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
@@ -163,10 +202,12 @@ void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
   if (!c || pname == GL_TEXTURE_WRAP_R) {
     return; // a cube face is two-dimensional: r never wraps
   }
+  TextureInfo *info = BoundInfo(*c, target);
   if (pname == GL_TEXTURE_MIN_FILTER) {
-    BoundInfo(*c, target)->mipmapped =
-        param != GL_NEAREST && param != GL_LINEAR;
+    info->mipmapped = param != GL_NEAREST && param != GL_LINEAR;
   }
+  info->parameters[pname] = param;
+  BindForChange(*c, target);
   c->gl.TexParameteri(target, pname, param);
 }
 
@@ -178,10 +219,10 @@ void tvl11_glTexImage2D(GLenum target, GLint level, GLint, GLsizei width,
     return;
   }
   GLenum esFormat;
-  const std::vector<unsigned char> packed =
+  std::vector<unsigned char> packed =
       Unpack(static_cast<const unsigned char *>(pixels), width, height, format,
              c->unpackAlignment, &esFormat);
-  Upload(*c, target, level, width, height, esFormat, packed);
+  Upload(*c, target, level, width, height, esFormat, std::move(packed));
 }
 
 GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint, GLsizei width,
@@ -281,12 +322,13 @@ void tvl11_glPixelStorei(GLenum pname, GLint param) {
   if (!c) {
     return;
   }
+  // ES 2.0 is given packed rows and read in RGBA rows, so neither of its
+  // alignments follows these.
   if (pname == GL_UNPACK_ALIGNMENT) {
     c->unpackAlignment = param;
   } else if (pname == GL_PACK_ALIGNMENT) {
     c->packAlignment = param;
   }
-  c->gl.PixelStorei(pname, param);
 }
 
 void tvl11_glGetIntegerv(GLenum pname, GLint *params) {
@@ -304,9 +346,7 @@ void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
     return;
   }
   std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
-  c->gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
   c->gl.ReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  c->gl.PixelStorei(GL_PACK_ALIGNMENT, c->packAlignment);
   const int align = c->packAlignment;
   const std::size_t row =
       (static_cast<std::size_t>(width) * comps + align - 1) / align * align;
@@ -324,3 +364,28 @@ void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
 }
 
 } // extern "C"
+
+namespace gl11 {
+
+GLuint EsTexture(Context &c, GLuint name) {
+  if (name == 0 || c.lost) {
+    return 0;
+  }
+  TextureInfo &info = c.textures[name];
+  if (info.es != 0) {
+    return info.es;
+  }
+  const GLenum target = info.target != 0 ? info.target : GL_TEXTURE_2D;
+  c.gl.GenTextures(1, &info.es);
+  // Made again after a loss: its images and parameters as they were.
+  BindUnitTexture(c, c.activeUnit, target, info.es);
+  for (const TextureImage &image : info.images) {
+    Send(c, image);
+  }
+  for (const auto &[pname, param] : info.parameters) {
+    c.gl.TexParameteri(target, pname, param);
+  }
+  return info.es;
+}
+
+} // namespace gl11

@@ -11,6 +11,10 @@ void (*GlProcAddress(const char *name))() {
   return reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress(name));
 }
 
+void UseGlContext(SDL_GLContext) {}
+
 void ForgetGlContext(SDL_GLContext) {}
+
+void UseGlLoader(void *(*)(const char *)) {}
 
 } // namespace platform

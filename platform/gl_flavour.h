@@ -1,6 +1,7 @@
 // The GL the game draws with, picked when the program is linked: the system's
 // fixed-function GL (platform/gl_fixed.cpp) or the shader subset over ES 2.0
-// (gl11/native.cpp). Both platform faces make contexts through these.
+// (platform/gl_subset.cpp, pushing contexts to gl11/). Both SDL faces make
+// contexts through these.
 #pragma once
 
 #include <SDL.h>
@@ -13,7 +14,15 @@ void RequestGlContextKind();
 // What wglGetProcAddress hands the game for an entry point's name.
 void (*GlProcAddress(const char *name))();
 
+// Called after a context was made current on this thread (null: none).
+void UseGlContext(SDL_GLContext context);
+
 // Called before a context is deleted, so nothing of it is kept.
 void ForgetGlContext(SDL_GLContext context);
+
+// Where the subset loads ES 2.0 from for contexts it meets from now on
+// (null: SDL's loader), so a bench can count the calls; the system's GL
+// ignores it.
+void UseGlLoader(void *(*loader)(const char *name));
 
 } // namespace platform

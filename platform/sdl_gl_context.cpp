@@ -90,10 +90,14 @@ Context *CreateContext(emulation::Window *window) {
 }
 
 bool MakeCurrent(emulation::Window *window, Context *context) {
-  if (window == nullptr || context == nullptr)
+  if (window == nullptr || context == nullptr) {
+    platform::UseGlContext(nullptr);
     return SDL_GL_MakeCurrent(nullptr, nullptr) == 0;
-  return SDL_GL_MakeCurrent(platform::SdlWindow(window), SdlContext(context)) ==
-         0;
+  }
+  if (SDL_GL_MakeCurrent(platform::SdlWindow(window), SdlContext(context)) != 0)
+    return false;
+  platform::UseGlContext(SdlContext(context));
+  return true;
 }
 
 void DeleteContext(Context *context) {

@@ -12,7 +12,6 @@
 #include "platform/web/web_page.h"
 
 #include "gl11/api.h"
-#include "gl11/web.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -40,6 +39,24 @@ emulation::DisplayMode ScreenMode() {
   int height = 0;
   emscripten_get_screen_size(&width, &height);
   return {width, height, 32};
+}
+
+void *WebGlLoad(const char *name) {
+  return emscripten_webgl1_get_proc_address(name);
+}
+
+// A lost WebGL context comes back only if the loss is taken (true here);
+// the subset then makes its objects again from what it kept, and the next
+// frame draws as before.
+EM_BOOL ContextLost(int, const void *, void *context) {
+  tvl11_ContextLost(context);
+  return EM_TRUE;
+}
+
+// A context deleted since is unknown to the subset, which then does nothing.
+EM_BOOL ContextRestored(int, const void *, void *context) {
+  tvl11_ContextRestored(context);
+  return EM_TRUE;
 }
 
 } // namespace
@@ -138,16 +155,26 @@ Context *CreateContext(emulation::Window *window) {
                  static_cast<int>(context));
     return nullptr;
   }
-  return reinterpret_cast<Context *>(static_cast<std::intptr_t>(context));
+  Context *made =
+      reinterpret_cast<Context *>(static_cast<std::intptr_t>(context));
+  emscripten_set_webglcontextlost_callback(kCanvas, made, EM_FALSE,
+                                           ContextLost);
+  emscripten_set_webglcontextrestored_callback(kCanvas, made, EM_FALSE,
+                                               ContextRestored);
+  return made;
 }
 
 bool MakeCurrent(emulation::Window *, Context *context) {
-  return emscripten_webgl_make_context_current(HandleOf(context)) ==
-         EMSCRIPTEN_RESULT_SUCCESS;
+  if (emscripten_webgl_make_context_current(HandleOf(context)) !=
+      EMSCRIPTEN_RESULT_SUCCESS)
+    return false;
+  // The handle, a small number, is the subset's key for the context.
+  tvl11_MakeCurrent(context, WebGlLoad);
+  return true;
 }
 
 void DeleteContext(Context *context) {
-  gl11::ForgetWebContext(static_cast<int>(HandleOf(context)));
+  tvl11_ForgetContext(context);
   emscripten_webgl_destroy_context(HandleOf(context));
 }
 

@@ -1,10 +1,10 @@
 // The subset on a real ES 2.0 context (llvmpipe through SDL's offscreen
 // driver), for the parts that can be wrong on their own: lighting against
 // GL's lighting sum at chosen points, the dot3 combiner, cube-map face
-// selection, GLU's mipmaps and GL's rule that an incomplete texture turns
-// its unit off.
+// selection, GLU's mipmaps, GL's rule that an incomplete texture turns
+// its unit off, and a frame drawn the same after the context's objects are
+// lost and restored.
 #include "gl11/api.h"
-#include "platform/gl_flavour.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -13,10 +13,15 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kSize = 64;
+
+void *Load(const char *name) {
+  return SDL_GL_GetProcAddress(name);
+}
 
 struct Rgba {
   int r, g, b, a;
@@ -39,13 +44,16 @@ protected:
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    platform::RequestGlContextKind();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
     window_ = SDL_CreateWindow("gl11", 0, 0, kSize, kSize,
                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     ASSERT_NE(window_, nullptr) << SDL_GetError();
     context_ = SDL_GL_CreateContext(window_);
     ASSERT_NE(context_, nullptr) << SDL_GetError();
     ASSERT_EQ(SDL_GL_MakeCurrent(window_, context_), 0);
+    tvl11_MakeCurrent(context_, Load);
     tvl11_glViewport(0, 0, kSize, kSize);
     tvl11_glClearColor(0, 0, 0, 0);
     tvl11_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -53,7 +61,7 @@ protected:
 
   void TearDown() override {
     if (context_) {
-      platform::ForgetGlContext(context_);
+      tvl11_ForgetContext(context_);
       SDL_GL_DeleteContext(context_);
     }
     if (window_) {
@@ -376,6 +384,82 @@ TEST_F(Subset, AnIncompleteTextureLeavesItsUnitOff) {
   FullQuad();
   const float colour[4] = {0.2f, 0.4f, 0.6f, 1};
   ExpectColour(PixelAt(kSize / 2, kSize / 2), colour, "incomplete");
+}
+
+// State set once, a mipmapped texture with its filter, a lit textured
+// sphere and a blended quad: all of it must come back after the context's
+// objects are lost and a fresh context takes their place.
+void LossScene(GLuint texture) {
+  static tvl11_Quadric *sphere = tvl11_gluNewQuadric();
+  tvl11_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  tvl11_glBindTexture(GL_TEXTURE_2D, texture);
+  tvl11_glEnable(GL_TEXTURE_2D);
+  tvl11_glEnable(GL_LIGHTING);
+  tvl11_glEnable(GL_LIGHT0);
+  tvl11_gluQuadricTexture(sphere, GL_TRUE);
+  tvl11_gluSphere(sphere, 0.8, 12, 8);
+  tvl11_glDisable(GL_LIGHTING);
+  tvl11_glDisable(GL_TEXTURE_2D);
+  tvl11_glEnable(GL_BLEND);
+  tvl11_glColor4f(0.2f, 0.6f, 0.9f, 0.5f);
+  tvl11_glBegin(GL_QUADS);
+  tvl11_glVertex3f(-0.9f, -0.9f, -0.5f);
+  tvl11_glVertex3f(0.1f, -0.9f, -0.5f);
+  tvl11_glVertex3f(0.1f, 0.1f, -0.5f);
+  tvl11_glVertex3f(-0.9f, 0.1f, -0.5f);
+  tvl11_glEnd();
+  tvl11_glDisable(GL_BLEND);
+}
+
+std::vector<unsigned char> Frame() {
+  std::vector<unsigned char> rgba(kSize * kSize * 4);
+  tvl11_glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE,
+                     rgba.data());
+  return rgba;
+}
+
+TEST_F(Subset, DrawsTheSameAfterTheContextsObjectsAreLost) {
+  tvl11_glClearColor(0.1f, 0.2f, 0.3f, 1);
+  tvl11_glEnable(GL_DEPTH_TEST);
+  tvl11_glDepthFunc(GL_LEQUAL);
+  tvl11_glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  const unsigned char checker[] = {255, 40, 40,  40,  255, 40,
+                                   40,  40, 255, 250, 250, 60};
+  GLuint texture = 0;
+  tvl11_glGenTextures(1, &texture);
+  tvl11_glBindTexture(GL_TEXTURE_2D, texture);
+  tvl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  ASSERT_EQ(tvl11_gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 2, 2, GL_RGB,
+                                    GL_UNSIGNED_BYTE, checker),
+            0);
+  tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  LossScene(texture);
+  const std::vector<unsigned char> before = Frame();
+
+  const void *key = context_;
+  tvl11_ContextLost(key);
+  LossScene(texture); // draws nothing, and must not fail
+  SDL_GLContext fresh = SDL_GL_CreateContext(window_);
+  ASSERT_NE(fresh, nullptr) << SDL_GetError();
+  SDL_GL_DeleteContext(context_);
+  context_ = fresh;
+  ASSERT_EQ(SDL_GL_MakeCurrent(window_, fresh), 0);
+  tvl11_MakeCurrent(key, Load);
+  ASSERT_TRUE(tvl11_ContextRestored(key));
+  LossScene(texture);
+  const std::vector<unsigned char> after = Frame();
+  tvl11_ForgetContext(key);
+
+  ASSERT_EQ(before.size(), after.size());
+  int differing = 0;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    differing += before[i] != after[i];
+  }
+  EXPECT_EQ(differing, 0);
+  // The sphere was drawn: the centre is not the clear colour of the corner.
+  const std::size_t centre = (kSize / 2 * kSize + kSize / 2) * 4;
+  EXPECT_NE(std::memcmp(&before[centre], &before[0], 4), 0);
 }
 
 } // namespace

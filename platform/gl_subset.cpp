@@ -1,26 +1,17 @@
-// The subset on a native ES 2.0 context made by SDL: the state of each SDL
-// context, the ES 2.0 entry points from SDL's loader, and the platform's GL
-// hooks (platform/gl_flavour.h).
+// The shader subset (gl11/) on native ES 2.0 contexts made by SDL: each
+// context SDL makes current is pushed to the subset with SDL's loader.
 #include "gl11/api.h"
-#include "gl11/context.h"
 #include "platform/gl_flavour.h"
 
 namespace {
 
-void *Load(const char *name) {
+void *SdlLoad(const char *name) {
   return SDL_GL_GetProcAddress(name);
 }
 
+void *(*loader)(const char *) = SdlLoad;
+
 } // namespace
-
-namespace gl11 {
-
-Context *Active() {
-  const SDL_GLContext key = SDL_GL_GetCurrentContext();
-  return key == nullptr ? nullptr : StateFor(key, Load);
-}
-
-} // namespace gl11
 
 namespace platform {
 
@@ -34,8 +25,16 @@ void (*GlProcAddress(const char *name))() {
   return tvl11_ProcAddress(name);
 }
 
+void UseGlContext(SDL_GLContext context) {
+  tvl11_MakeCurrent(context, loader);
+}
+
 void ForgetGlContext(SDL_GLContext context) {
-  gl11::ForgetState(context);
+  tvl11_ForgetContext(context);
+}
+
+void UseGlLoader(void *(*load)(const char *)) {
+  loader = load != nullptr ? load : SdlLoad;
 }
 
 } // namespace platform
