@@ -15,7 +15,10 @@ self.addEventListener('install', function (event) {
     var cache = await caches.open(cacheName);
     for (var i = 0; i < files.length; ++i) {
       var url = new URL(files[i], folder).href;
-      if (!(await cache.match(url))) await cache.add(url);
+      // Past the browser's HTTP cache, which may still hold an older build.
+      if (!(await cache.match(url))) {
+        await cache.add(new Request(url, { cache: 'reload' }));
+      }
     }
     await self.skipWaiting();
   })());
