@@ -8,6 +8,7 @@
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
+import { spawnSync } from 'node:child_process';
 
 const folder = '/games/tvlounge/';
 const firstVisitLimit = 1900000; // bytes
@@ -76,31 +77,12 @@ async function answerAndWalk(page) {
   return page.title();
 }
 
-// Pixels of two PNG screenshots that differ by more than 3% in a channel.
-async function pixelsDiffering(page, a, b) {
-  return page.evaluate(async (a, b) => {
-    const read = async (data) => {
-      const image = new Image();
-      image.src = `data:image/png;base64,${data}`;
-      await image.decode();
-      const canvas = new OffscreenCanvas(image.width, image.height);
-      const context = canvas.getContext('2d');
-      context.drawImage(image, 0, 0);
-      return context.getImageData(0, 0, image.width, image.height).data;
-    };
-    const [x, y] = [await read(a), await read(b)];
-    if (x.length !== y.length) return Infinity;
-    let differing = 0;
-    for (let i = 0; i < x.length; i += 4) {
-      for (let k = 0; k < 3; ++k) {
-        if (Math.abs(x[i + k] - y[i + k]) > 0.03 * 255) {
-          ++differing;
-          break;
-        }
-      }
-    }
-    return differing;
-  }, a, b);
+// Pixels of two PNG files that differ by more than 3%, as the walks'
+// pictures are compared (ImageMagick).
+function pixelsDiffering(a, b) {
+  const run = spawnSync('compare', ['-metric', 'AE', '-fuzz', '3%', a, b, 'null:'],
+    { encoding: 'utf8' });
+  return /^\d+$/.test(run.stderr.trim()) ? Number(run.stderr.trim()) : Infinity;
 }
 
 async function contextLoss(browser, site, check, outDir) {
@@ -136,12 +118,12 @@ async function contextLoss(browser, site, check, outDir) {
     { timeout: 10000 }, until).catch(() => {});
   const after = await canvas.screenshot({ encoding: 'base64' });
   const titleAfter = await page.title();
-  if (outDir) {
-    for (const [name, data] of [['before', before], ['lost', during], ['after', after]]) {
-      fs.writeFileSync(path.join(outDir, `context-${name}.png`), Buffer.from(data, 'base64'));
-    }
+  const shots = {};
+  for (const [name, data] of [['before', before], ['lost', during], ['after', after]]) {
+    shots[name] = path.join(outDir, `context-${name}.png`);
+    fs.writeFileSync(shots[name], Buffer.from(data, 'base64'));
   }
-  const differing = await pixelsDiffering(page, before, after);
+  const differing = pixelsDiffering(shots.before, shots.after);
   check(said, 'a lost WebGL context is said over the canvas');
   check(restored && differing <= 500,
     `the restored context draws the frame before the loss (${differing} pixels differ at 3%)`);
@@ -173,6 +155,21 @@ async function noWebgl(site, check, launch) {
   }
 }
 
+// The web app manifest as Chromium reads it, and the sizes of its icons.
+async function appManifest(page) {
+  const client = await page.createCDPSession();
+  const { errors, data } = await client.send('Page.getAppManifest');
+  await client.detach();
+  const icons = await page.evaluate((text) => Promise.all(JSON.parse(text || '{"icons":[]}')
+    .icons.map(async (icon) => {
+      const image = new Image();
+      image.src = icon.src;
+      await image.decode();
+      return `${icon.sizes} ${image.naturalWidth}x${image.naturalHeight}`;
+    })), data);
+  return { errors: errors.map((error) => error.message), icons };
+}
+
 // A fresh profile's first visit in bytes, a reload with the network gone,
 // and a file that fails once and loads on retry.
 async function visits(browser, site, check) {
@@ -182,6 +179,11 @@ async function visits(browser, site, check) {
     site.sent = 0;
     const first = await firstLoad(page, `${site.url}index.html`);
     await page.evaluate(() => navigator.serviceWorker.ready);
+    const installable = await appManifest(page);
+    check(installable.errors.length === 0 &&
+      installable.icons.join() === '192x192 192x192,512x512 512x512',
+      `the web app manifest reads without errors, icons ${installable.icons.join(', ')} ` +
+      `(${installable.errors.join('; ')})`);
     check(first.bytes <= firstVisitLimit && site.sent <= firstVisitLimit,
       `a first visit takes ${first.bytes} bytes on the wire (the server sent ` +
       `${site.sent}, service worker included; at most ${firstVisitLimit})`);
