@@ -31,7 +31,11 @@ function serveSubFolder(root) {
       return response.writeHead(404).end();
     }
     if (state.failOnce.delete(name)) return response.writeHead(503).end();
-    const body = fs.readFileSync(file);
+    let body = fs.readFileSync(file);
+    if (state.nextBuild && (name === 'sw.js' || name === 'loader.js')) {
+      body = Buffer.from(String(body).replace(/var version = '(\w+)'/,
+        "var version = '$1-next'"));
+    }
     state.sent += body.length;
     response.writeHead(200, {
       'Content-Length': body.length,
@@ -171,7 +175,7 @@ async function appManifest(page) {
 }
 
 // A fresh profile's first visit in bytes, a reload with the network gone,
-// and a file that fails once and loads on retry.
+// a new build, and a file that fails once and loads on retry.
 async function visits(browser, site, check) {
   const profile = await browser.createBrowserContext();
   try {
@@ -194,6 +198,16 @@ async function visits(browser, site, check) {
     const title = asked ? await answerAndWalk(page) : '';
     check(asked && /^Balls collected so far: \d+$|^collision occured/.test(title),
       `offline, a reload asks the question and the game plays ("${title}")`);
+    // A new build served: its service worker keeps its own cache alone.
+    await page.setOfflineMode(false);
+    site.nextBuild = true;
+    await page.reload();
+    const replaced = await page.waitForFunction(async () => {
+      const names = await caches.keys();
+      return names.length === 1 && names[0].includes('-next ');
+    }, { timeout: 30000, polling: 250 }).then(() => true, () => false);
+    site.nextBuild = false;
+    check(replaced, 'a new build served replaces the old build\'s cache');
     await page.close();
   } finally {
     await profile.close();
