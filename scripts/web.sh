@@ -39,9 +39,7 @@ build() {
   # CMake's size probes answer nonsense under emscripten: say wasm32's sizes.
   build_jpeg_for "the web" "$toolchain" -DSIZE_T=4 -DHAVE_SIZE_T=TRUE \
     -DUNSIGNED_LONG=4 -DHAVE_UNSIGNED_LONG=TRUE
-  # Small rather than fast: the page spends its time in WebGL, not in wasm.
   emcmake cmake -S "$tvl_root" -B "$out/cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS_RELEASE="-Os -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-Os -DNDEBUG" \
     -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" \
     -DTVL_TESTS=OFF -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
   cmake --build "$out/cmake" -j"$jobs"
@@ -69,7 +67,8 @@ build() {
   for file in "${files[@]}"; do
     quoted+="'$file', "
   done
-  sed -e "s/@SIZES@/${sizes%, }/" -e "s/@VERSION@/$version/" "$tvl_root/platform/web/loader.js" >"$out/loader.js"
+  sed -e "s/@SIZES@/${sizes%, }/" -e "s/@VERSION@/$version/" \
+    "$tvl_root/platform/web/loader.js" >"$out/loader.js"
   sed -e "s/@VERSION@/$version/" -e "s/@FILES@/${quoted%, }/" \
     "$tvl_root/platform/web/sw.js" >"$out/sw.js"
   log "built $out/index.html (version $version) after ${SECONDS} s"
