@@ -3,18 +3,21 @@
 // program can hold them beside the system's GL; gl11/rename.h points the
 // game's calls here. GL types and tokens come from the system's GL headers.
 //
-// Has: modelview and projection stacks; glBegin/glEnd for every primitive
-// ES 2.0 draws, plus quads; per-vertex lighting with three lights, front
+// Has: modelview, projection and (per unit) texture matrix stacks;
+// glBegin/glEnd for every primitive ES 2.0 draws, plus quads, quad strips
+// and convex polygons; per-vertex lighting with three lights, front
 // material, scene ambient and local viewer; two units of 2D or cube-map
 // textures with MODULATE, REPLACE and COMBINE (REPLACE, MODULATE, DOT3_RGB,
 // DOT3_RGBA of texture, previous and primary colour); GL's texture
 // completeness rule; GLU mipmaps and smooth quadrics; glPushAttrib of the
-// enables and current values.
+// enables and current values; GL's errors through glGetError for what it
+// refuses, said once on stderr in debug builds.
 // Lacks (the game uses none of it): display lists, flat shading, fog,
-// texture matrices and q coordinates, textures with alpha, spot lights and
-// attenuation, two-sided lighting, colour material, GL_NORMALIZE, depth
-// read-back, the state queries ES 2.0 does not answer itself. An ES 3
-// context filters cube maps across faces; GL 1.1 clamps at each face.
+// applying texture matrices, q coordinates, textures with alpha, spot
+// lights and attenuation, two-sided lighting, colour material,
+// GL_NORMALIZE, depth read-back, the state queries ES 2.0 does not answer
+// itself. An ES 3 context filters cube maps across faces; GL 1.1 clamps at
+// each face.
 #pragma once
 
 #include <GL/gl.h>
@@ -43,6 +46,7 @@ void tvl11_glDepthFunc(GLenum func);
 void tvl11_glBlendFunc(GLenum sfactor, GLenum dfactor);
 void tvl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 void tvl11_glGetIntegerv(GLenum pname, GLint *params);
+GLenum tvl11_glGetError();
 void tvl11_glPixelStorei(GLenum pname, GLint param);
 void tvl11_glReadBuffer(GLenum mode);
 void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,

@@ -164,11 +164,17 @@ struct Context {
     for (int k = 0; k < 4; ++k) {
       lights[0].diffuse[k] = lights[0].specular[k] = 1; // GL's light 0
     }
+    for (std::vector<Mat4> &stack : texture) {
+      stack.assign(1, Mat4());
+    }
   }
 
   Es2 gl;
   std::vector<Mat4> modelview{Mat4()};
   std::vector<Mat4> projection{Mat4()};
+  // Kept per unit, as GL keeps them, so that GL_TEXTURE mode never reaches
+  // the other stacks; drawing does not apply them.
+  std::vector<Mat4> texture[kUnitCount];
   GLenum matrixMode = GL_MODELVIEW;
   Light lights[kLightCount];
   float sceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
@@ -204,9 +210,19 @@ struct Context {
   EsState es;
   bool lost = false; // the context's objects are gone until restored
 
-  Mat4 &Top() {
-    return matrixMode == GL_PROJECTION ? projection.back() : modelview.back();
+  GLenum error = GL_NO_ERROR; // the first since glGetError read one
+
+  std::vector<Mat4> &Stack() {
+    switch (matrixMode) {
+    case GL_PROJECTION:
+      return projection;
+    case GL_TEXTURE:
+      return texture[activeUnit];
+    default:
+      return modelview;
+    }
   }
+  Mat4 &Top() { return Stack().back(); }
 };
 
 // The state of the context last made current (tvl11_MakeCurrent); null when
@@ -229,6 +245,13 @@ void SetUnpackAlignment(Context &c, GLint alignment);
 // Forgets what ES 2.0 holds and sends the server state the game set again,
 // for a context whose objects and state were lost.
 void ResendServer(Context &c);
+
+// Refuses a call as GL does: error (GL_INVALID_ENUM, GL_INVALID_OPERATION,
+// a stack error) is kept for glGetError unless one is kept already; debug
+// builds also say once per call and value what was refused (gl11/errors.cpp).
+void Refuse(Context &c, GLenum error, const char *call, GLenum value);
+// Says once, in debug builds, that the subset leaves something undone.
+void Warn(const char *what);
 
 // The ES 2.0 object of a texture the game names, made (and its kept images
 // uploaded) when it has none (gl11/textures.cpp).

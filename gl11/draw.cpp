@@ -248,6 +248,10 @@ ShaderKey UseState(Context &c) {
   }
   for (int i = 0; i < kUnitCount; ++i) {
     const TextureUnit &u = c.units[i];
+    if (key.units[i].target != TexTarget::kNone &&
+        std::memcmp(c.texture[i].back().m, Mat4().m, sizeof(Mat4::m)) != 0) {
+      Warn("texture matrices are kept but not applied");
+    }
     if (key.units[i].target == TexTarget::k2D) {
       BindUnitTexture(c, i, GL_TEXTURE_2D, EsTexture(c, u.bound2D));
     } else if (key.units[i].target == TexTarget::kCube) {

@@ -33,6 +33,7 @@ struct Es2 {
   X(void, EnableVertexAttribArray, (GLuint))                                   \
   X(void, GenBuffers, (GLsizei, GLuint *))                                     \
   X(void, GenTextures, (GLsizei, GLuint *))                                    \
+  X(GLenum, GetError, ())                                                      \
   X(void, GetIntegerv, (GLenum, GLint *))                                      \
   X(void, GetProgramInfoLog, (GLuint, GLsizei, GLsizei *, GLchar *))           \
   X(void, GetProgramiv, (GLuint, GLenum, GLint *))                             \

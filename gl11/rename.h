@@ -22,6 +22,7 @@
 #define glBlendFunc tvl11_glBlendFunc
 #define glViewport tvl11_glViewport
 #define glGetIntegerv tvl11_glGetIntegerv
+#define glGetError tvl11_glGetError
 #define glPixelStorei tvl11_glPixelStorei
 #define glReadBuffer tvl11_glReadBuffer
 #define glReadPixels tvl11_glReadPixels

@@ -9,27 +9,53 @@
 
 namespace gl11 {
 
+namespace {
+
+// The bits each field of the key takes in its packed number.
+constexpr int kFlagBits = 1;
+constexpr int kTargetBits = 2, kModeBits = 2, kFuncBits = 2, kSourceBits = 2,
+              kOperandBits = 2;
+
+template <typename E> constexpr bool Fits(int bits) {
+  return static_cast<unsigned>(E::kLast) < (1u << bits);
+}
+static_assert(Fits<TexTarget>(kTargetBits), "a unit's target fits its bits");
+static_assert(Fits<EnvMode>(kModeBits), "an environment mode fits its bits");
+static_assert(Fits<CombineFunc>(kFuncBits), "a combine function fits");
+static_assert(Fits<CombineSource>(kSourceBits), "a combine source fits");
+static_assert(Fits<CombineOperand>(kOperandBits), "a combine operand fits");
+
+constexpr int kUnitBits =
+    kTargetBits + kModeBits + 2 * kFuncBits +
+    2 * (2 * kSourceBits + 2 * kOperandBits); // two arguments each
+constexpr int kKeyBits =
+    kFlagBits * (2 + 2 * kLightCount) + kUnitBits * kUnitCount;
+static_assert(kKeyBits <= 64, "every field of the key fits its number: more "
+                              "lights or units would make keys share programs");
+
+} // namespace
+
 std::uint64_t ShaderKey::Pack() const {
   std::uint64_t bits = 0;
   auto put = [&bits](unsigned value, int width) {
     bits = (bits << width) | value;
   };
-  put(lighting, 1);
-  put(localViewer, 1);
+  put(lighting, kFlagBits);
+  put(localViewer, kFlagBits);
   for (int i = 0; i < kLightCount; ++i) {
-    put(lightOn[i], 1);
-    put(lightPositional[i], 1);
+    put(lightOn[i], kFlagBits);
+    put(lightPositional[i], kFlagBits);
   }
   for (const UnitKey &u : units) {
-    put(static_cast<unsigned>(u.target), 2);
-    put(static_cast<unsigned>(u.mode), 2);
-    put(static_cast<unsigned>(u.rgbFunc), 2);
-    put(static_cast<unsigned>(u.alphaFunc), 2);
+    put(static_cast<unsigned>(u.target), kTargetBits);
+    put(static_cast<unsigned>(u.mode), kModeBits);
+    put(static_cast<unsigned>(u.rgbFunc), kFuncBits);
+    put(static_cast<unsigned>(u.alphaFunc), kFuncBits);
     for (int i = 0; i < 2; ++i) {
-      put(static_cast<unsigned>(u.rgbSource[i]), 2);
-      put(static_cast<unsigned>(u.alphaSource[i]), 2);
-      put(static_cast<unsigned>(u.rgbOperand[i]), 2);
-      put(static_cast<unsigned>(u.alphaOperand[i]), 2);
+      put(static_cast<unsigned>(u.rgbSource[i]), kSourceBits);
+      put(static_cast<unsigned>(u.alphaSource[i]), kSourceBits);
+      put(static_cast<unsigned>(u.rgbOperand[i]), kOperandBits);
+      put(static_cast<unsigned>(u.alphaOperand[i]), kOperandBits);
     }
   }
   return bits;

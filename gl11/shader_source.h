@@ -8,20 +8,34 @@
 
 namespace gl11 {
 
-enum class TexTarget : std::uint8_t { kNone, k2D, kCube };
-enum class EnvMode : std::uint8_t { kModulate, kReplace, kCombine };
+// Each enumeration names its last value, which the shader key's packing
+// checks against the bits it gives the field.
+enum class TexTarget : std::uint8_t { kNone, k2D, kCube, kLast = kCube };
+enum class EnvMode : std::uint8_t {
+  kModulate,
+  kReplace,
+  kCombine,
+  kLast = kCombine
+};
 enum class CombineFunc : std::uint8_t {
   kReplace,
   kModulate,
   kDot3Rgb,
-  kDot3Rgba
+  kDot3Rgba,
+  kLast = kDot3Rgba
 };
-enum class CombineSource : std::uint8_t { kTexture, kPrevious, kPrimary };
+enum class CombineSource : std::uint8_t {
+  kTexture,
+  kPrevious,
+  kPrimary,
+  kLast = kPrimary
+};
 enum class CombineOperand : std::uint8_t {
   kSrcColour,
   kOneMinusSrcColour,
   kSrcAlpha,
-  kOneMinusSrcAlpha
+  kOneMinusSrcAlpha,
+  kLast = kOneMinusSrcAlpha
 };
 
 struct UnitKey {

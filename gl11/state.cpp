@@ -5,6 +5,7 @@
 #include "gl11/context.h"
 
 #include <cstring>
+#include <vector>
 
 using namespace gl11;
 
@@ -46,10 +47,12 @@ void SetEnabled(GLenum cap, bool on) {
     return;
   }
   bool *flag = EnableFlag(*c, cap);
-  if (flag) {
-    *flag = on;
-    SyncUnits(*c);
+  if (!flag) {
+    Refuse(*c, GL_INVALID_ENUM, on ? "glEnable" : "glDisable", cap);
+    return;
   }
+  *flag = on;
+  SyncUnits(*c);
   if (cap == GL_BLEND || cap == GL_DEPTH_TEST) {
     SetCapability(*c, cap, on);
   }
@@ -76,8 +79,13 @@ void tvl11_glDisable(GLenum cap) {
   SetEnabled(cap, false);
 }
 
+// Other groups are refused, and their state not kept; the push is made, so
+// that the matching pop balances it.
 void tvl11_glPushAttrib(GLbitfield mask) {
   if (Context *c = Active()) {
+    if (mask & ~(GL_ENABLE_BIT | GL_CURRENT_BIT)) {
+      Refuse(*c, GL_INVALID_ENUM, "glPushAttrib", mask);
+    }
     c->attribStack.emplace_back(c->enables, c->current);
     c->attribMasks.push_back(mask);
   }
@@ -85,7 +93,11 @@ void tvl11_glPushAttrib(GLbitfield mask) {
 
 void tvl11_glPopAttrib() {
   Context *c = Active();
-  if (!c || c->attribStack.empty()) {
+  if (!c) {
+    return;
+  }
+  if (c->attribStack.empty()) {
+    Refuse(*c, GL_STACK_UNDERFLOW, "glPopAttrib", 0);
     return;
   }
   const unsigned mask = c->attribMasks.back();
@@ -103,7 +115,14 @@ void tvl11_glPopAttrib() {
   c->attribMasks.pop_back();
 }
 
-void tvl11_glShadeModel(GLenum) {}   // smooth, the only shading built
+// Smooth is the only shading built.
+void tvl11_glShadeModel(GLenum mode) {
+  Context *c = Active();
+  if (c && mode != GL_SMOOTH) {
+    Refuse(*c, GL_INVALID_ENUM, "glShadeModel", mode);
+  }
+}
+
 void tvl11_glHint(GLenum, GLenum) {} // hints are only hints
 void tvl11_glReadBuffer(GLenum) {}   // ES 2.0 reads the back buffer
 
@@ -133,7 +152,9 @@ void tvl11_glClear(GLbitfield mask) {
 
 void tvl11_glDepthFunc(GLenum func) {
   Context *c = Active();
-  if (c && func != c->server.depthFunc) {
+  if (c && (func < GL_NEVER || func > GL_ALWAYS)) {
+    Refuse(*c, GL_INVALID_ENUM, "glDepthFunc", func);
+  } else if (c && func != c->server.depthFunc) {
     c->server.depthFunc = func;
     c->gl.DepthFunc(func);
   }
@@ -164,9 +185,15 @@ void tvl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 }
 
 void tvl11_glMatrixMode(GLenum mode) {
-  if (Context *c = Active()) {
-    c->matrixMode = mode;
+  Context *c = Active();
+  if (!c) {
+    return;
   }
+  if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE) {
+    Refuse(*c, GL_INVALID_ENUM, "glMatrixMode", mode);
+    return;
+  }
+  c->matrixMode = mode;
 }
 
 void tvl11_glLoadIdentity() {
@@ -177,16 +204,18 @@ void tvl11_glLoadIdentity() {
 
 void tvl11_glPushMatrix() {
   if (Context *c = Active()) {
-    auto &stack = c->matrixMode == GL_PROJECTION ? c->projection : c->modelview;
+    std::vector<Mat4> &stack = c->Stack();
     stack.push_back(stack.back());
   }
 }
 
 void tvl11_glPopMatrix() {
   if (Context *c = Active()) {
-    auto &stack = c->matrixMode == GL_PROJECTION ? c->projection : c->modelview;
+    std::vector<Mat4> &stack = c->Stack();
     if (stack.size() > 1) {
       stack.pop_back();
+    } else {
+      Refuse(*c, GL_STACK_UNDERFLOW, "glPopMatrix", c->matrixMode);
     }
   }
 }
@@ -215,6 +244,14 @@ void tvl11_gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ,
 
 void tvl11_glBegin(GLenum mode) {
   if (Context *c = Active()) {
+    if (c->inBegin) {
+      Refuse(*c, GL_INVALID_OPERATION, "glBegin", mode);
+      return;
+    }
+    if (mode > GL_POLYGON) {
+      Refuse(*c, GL_INVALID_ENUM, "glBegin", mode);
+      return;
+    }
     c->inBegin = true;
     c->primitive = mode;
     c->batch.clear();
@@ -223,13 +260,28 @@ void tvl11_glBegin(GLenum mode) {
 
 void tvl11_glEnd() {
   Context *c = Active();
-  if (!c || !c->inBegin) {
+  if (!c) {
+    return;
+  }
+  if (!c->inBegin) {
+    Refuse(*c, GL_INVALID_OPERATION, "glEnd", 0);
     return;
   }
   c->inBegin = false;
-  if (c->primitive != GL_QUADS) {
-    DrawVertices(*c, c->primitive, c->batch.data(),
-                 static_cast<int>(c->batch.size()));
+  // A quad strip's vertices make the same triangles as a strip, a convex
+  // polygon's those of a fan.
+  const int count = static_cast<int>(c->batch.size());
+  switch (c->primitive) {
+  case GL_QUADS:
+    break;
+  case GL_QUAD_STRIP:
+    DrawVertices(*c, GL_TRIANGLE_STRIP, c->batch.data(), count & ~1);
+    return;
+  case GL_POLYGON:
+    DrawVertices(*c, GL_TRIANGLE_FAN, c->batch.data(), count);
+    return;
+  default:
+    DrawVertices(*c, c->primitive, c->batch.data(), count);
     return;
   }
   // Each quad as two triangles sharing its first and third corners.
@@ -290,7 +342,9 @@ void GLAPIENTRY tvl11_glMultiTexCoord3fARB(GLenum unit, GLfloat s, GLfloat t,
                                            GLfloat r) {
   Context *c = Active();
   const unsigned index = unit - GL_TEXTURE0_ARB;
-  if (c && index < kUnitCount) {
+  if (c && index >= kUnitCount) {
+    Refuse(*c, GL_INVALID_ENUM, "glMultiTexCoord", unit);
+  } else if (c) {
     c->current.texCoord[index][0] = s;
     c->current.texCoord[index][1] = t;
     c->current.texCoord[index][2] = r;
@@ -300,7 +354,11 @@ void GLAPIENTRY tvl11_glMultiTexCoord3fARB(GLenum unit, GLfloat s, GLfloat t,
 void tvl11_glLightfv(GLenum light, GLenum pname, const GLfloat *params) {
   Context *c = Active();
   const unsigned index = light - GL_LIGHT0;
-  if (!c || index >= kLightCount) {
+  if (!c) {
+    return;
+  }
+  if (index >= kLightCount) {
+    Refuse(*c, GL_INVALID_ENUM, "glLightfv", light);
     return;
   }
   Light &l = c->lights[index];
@@ -318,7 +376,8 @@ void tvl11_glLightfv(GLenum light, GLenum pname, const GLfloat *params) {
   case GL_SPECULAR:
     Copy4(l.specular, params);
     break;
-  default:
+  default: // spot lights and attenuation are not built
+    Refuse(*c, GL_INVALID_ENUM, "glLightfv", pname);
     break;
   }
 }
@@ -329,19 +388,29 @@ void tvl11_glLightModelfv(GLenum pname, const GLfloat *params) {
     Copy4(c->sceneAmbient, params);
   } else if (c && pname == GL_LIGHT_MODEL_LOCAL_VIEWER) {
     c->localViewer = params[0] != 0;
+  } else if (c) { // two-sided lighting is not built
+    Refuse(*c, GL_INVALID_ENUM, "glLightModel", pname);
   }
 }
 
 void tvl11_glLightModelf(GLenum pname, GLfloat param) {
-  if (pname == GL_LIGHT_MODEL_LOCAL_VIEWER) {
+  Context *c = Active();
+  if (c && pname == GL_LIGHT_MODEL_AMBIENT) {
+    Refuse(*c, GL_INVALID_ENUM, "glLightModelf", pname); // a vector
+  } else {
     tvl11_glLightModelfv(pname, &param);
   }
 }
 
 void tvl11_glMaterialfv(GLenum face, GLenum pname, const GLfloat *params) {
   Context *c = Active();
-  if (!c || (face != GL_FRONT && face != GL_FRONT_AND_BACK)) {
-    return; // back faces are never lit: no two-sided lighting
+  if (!c) {
+    return;
+  }
+  if (face != GL_FRONT && face != GL_FRONT_AND_BACK) {
+    // Back faces are never lit: no two-sided lighting.
+    Refuse(*c, GL_INVALID_ENUM, "glMaterialfv", face);
+    return;
   }
   Material &m = c->material;
   switch (pname) {
@@ -365,6 +434,7 @@ void tvl11_glMaterialfv(GLenum face, GLenum pname, const GLfloat *params) {
     m.shininess = params[0];
     break;
   default:
+    Refuse(*c, GL_INVALID_ENUM, "glMaterialfv", pname);
     break;
   }
 }

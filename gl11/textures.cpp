@@ -164,7 +164,9 @@ extern "C" {
 void GLAPIENTRY tvl11_glActiveTextureARB(GLenum unit) {
   Context *c = Active();
   const unsigned index = unit - GL_TEXTURE0_ARB;
-  if (c && index < kUnitCount) {
+  if (c && index >= kUnitCount) {
+    Refuse(*c, GL_INVALID_ENUM, "glActiveTextureARB", unit);
+  } else if (c) {
     c->activeUnit = static_cast<int>(index);
   }
 }
@@ -189,6 +191,10 @@ void tvl11_glBindTexture(GLenum target, GLuint texture) {
   if (!c) {
     return;
   }
+  if (target != GL_TEXTURE_2D && target != GL_TEXTURE_CUBE_MAP_ARB) {
+    Refuse(*c, GL_INVALID_ENUM, "glBindTexture", target);
+    return;
+  }
   TextureUnit &u = c->units[c->activeUnit];
   (target == GL_TEXTURE_2D ? u.bound2D : u.boundCube) = texture;
   TextureInfo &info = c->textures[texture];
@@ -201,6 +207,10 @@ void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
   Context *c = Active();
   if (!c || pname == GL_TEXTURE_WRAP_R) {
     return; // a cube face is two-dimensional: r never wraps
+  }
+  if (target != GL_TEXTURE_2D && target != GL_TEXTURE_CUBE_MAP_ARB) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexParameteri", target);
+    return;
   }
   TextureInfo *info = BoundInfo(*c, target);
   if (pname == GL_TEXTURE_MIN_FILTER) {
@@ -215,8 +225,20 @@ void tvl11_glTexImage2D(GLenum target, GLint level, GLint, GLsizei width,
                         GLsizei height, GLint, GLenum format, GLenum type,
                         const GLvoid *pixels) {
   Context *c = Active();
-  if (!c || type != GL_UNSIGNED_BYTE || Components(format) == 0 || !pixels) {
+  if (!c) {
     return;
+  }
+  if (target != GL_TEXTURE_2D && !IsCubeFace(target)) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexImage2D", target);
+    return;
+  }
+  if (type != GL_UNSIGNED_BYTE || Components(format) == 0) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexImage2D",
+           type != GL_UNSIGNED_BYTE ? type : format);
+    return;
+  }
+  if (!pixels) {
+    return; // an image to be filled later: the subset keeps only data
   }
   GLenum esFormat;
   std::vector<unsigned char> packed =
@@ -258,63 +280,95 @@ GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint, GLsizei width,
   return 0;
 }
 
+// What the shaders cannot do (DECAL, BLEND, ADD, INTERPOLATE, constant
+// colours) is refused, the environment left as it was.
 void tvl11_glTexEnvi(GLenum target, GLenum pname, GLint param) {
   Context *c = Active();
-  if (!c || target != GL_TEXTURE_ENV) {
+  if (!c) {
+    return;
+  }
+  if (target != GL_TEXTURE_ENV) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexEnvi", target);
     return;
   }
   UnitKey &env = c->units[c->activeUnit].env;
-  auto func = [](GLint p) {
-    switch (p) {
+  const GLenum p = static_cast<GLenum>(param);
+  bool known = true;
+  auto func = [&known](GLenum f) {
+    switch (f) {
     case GL_REPLACE:
       return CombineFunc::kReplace;
+    case GL_MODULATE:
+      return CombineFunc::kModulate;
     case GL_DOT3_RGB_ARB:
       return CombineFunc::kDot3Rgb;
     case GL_DOT3_RGBA_ARB:
       return CombineFunc::kDot3Rgba;
     default:
+      known = false;
       return CombineFunc::kModulate;
     }
   };
-  auto source = [](GLint p) {
-    return p == GL_TEXTURE             ? CombineSource::kTexture
-           : p == GL_PRIMARY_COLOR_ARB ? CombineSource::kPrimary
-                                       : CombineSource::kPrevious;
+  auto source = [&known](GLenum from) {
+    switch (from) {
+    case GL_TEXTURE:
+      return CombineSource::kTexture;
+    case GL_PRIMARY_COLOR_ARB:
+      return CombineSource::kPrimary;
+    case GL_PREVIOUS_ARB:
+      return CombineSource::kPrevious;
+    default:
+      known = false;
+      return CombineSource::kPrevious;
+    }
   };
-  auto operand = [](GLint p) {
-    return static_cast<CombineOperand>(p - GL_SRC_COLOR);
+  auto operand = [&known](GLenum o) {
+    known = known && o >= GL_SRC_COLOR && o <= GL_ONE_MINUS_SRC_ALPHA;
+    return known ? static_cast<CombineOperand>(o - GL_SRC_COLOR)
+                 : CombineOperand::kSrcColour;
   };
+  UnitKey now = env;
   switch (pname) {
   case GL_TEXTURE_ENV_MODE:
-    env.mode = param == GL_REPLACE       ? EnvMode::kReplace
-               : param == GL_COMBINE_ARB ? EnvMode::kCombine
-                                         : EnvMode::kModulate;
+    known = p == GL_MODULATE || p == GL_REPLACE || p == GL_COMBINE_ARB;
+    now.mode = p == GL_REPLACE       ? EnvMode::kReplace
+               : p == GL_COMBINE_ARB ? EnvMode::kCombine
+                                     : EnvMode::kModulate;
     break;
   case GL_COMBINE_RGB_ARB:
-    env.rgbFunc = func(param);
+    now.rgbFunc = func(p);
     break;
   case GL_COMBINE_ALPHA_ARB:
-    env.alphaFunc = func(param);
+    now.alphaFunc = func(p);
+    known = known && p != GL_DOT3_RGB_ARB && p != GL_DOT3_RGBA_ARB;
     break;
   case GL_SOURCE0_RGB_ARB:
   case GL_SOURCE1_RGB_ARB:
-    env.rgbSource[pname - GL_SOURCE0_RGB_ARB] = source(param);
+    now.rgbSource[pname - GL_SOURCE0_RGB_ARB] = source(p);
     break;
   case GL_SOURCE0_ALPHA_ARB:
   case GL_SOURCE1_ALPHA_ARB:
-    env.alphaSource[pname - GL_SOURCE0_ALPHA_ARB] = source(param);
+    now.alphaSource[pname - GL_SOURCE0_ALPHA_ARB] = source(p);
     break;
   case GL_OPERAND0_RGB_ARB:
   case GL_OPERAND1_RGB_ARB:
-    env.rgbOperand[pname - GL_OPERAND0_RGB_ARB] = operand(param);
+    now.rgbOperand[pname - GL_OPERAND0_RGB_ARB] = operand(p);
     break;
   case GL_OPERAND0_ALPHA_ARB:
   case GL_OPERAND1_ALPHA_ARB:
-    env.alphaOperand[pname - GL_OPERAND0_ALPHA_ARB] = operand(param);
+    // Alpha operands take alphas only.
+    known = p == GL_SRC_ALPHA || p == GL_ONE_MINUS_SRC_ALPHA;
+    now.alphaOperand[pname - GL_OPERAND0_ALPHA_ARB] = operand(p);
     break;
   default:
-    break;
+    Refuse(*c, GL_INVALID_ENUM, "glTexEnvi", pname);
+    return;
   }
+  if (!known) {
+    Refuse(*c, GL_INVALID_ENUM, "glTexEnvi", p);
+    return;
+  }
+  env = now;
 }
 
 void tvl11_glPixelStorei(GLenum pname, GLint param) {
@@ -324,10 +378,13 @@ void tvl11_glPixelStorei(GLenum pname, GLint param) {
   }
   // ES 2.0 is given packed rows and read in RGBA rows, so neither of its
   // alignments follows these.
-  if (pname == GL_UNPACK_ALIGNMENT) {
-    c->unpackAlignment = param;
-  } else if (pname == GL_PACK_ALIGNMENT) {
-    c->packAlignment = param;
+  if (pname != GL_UNPACK_ALIGNMENT && pname != GL_PACK_ALIGNMENT) {
+    Refuse(*c, GL_INVALID_ENUM, "glPixelStorei", pname);
+  } else if (param != 1 && param != 2 && param != 4 && param != 8) {
+    Refuse(*c, GL_INVALID_VALUE, "glPixelStorei", param);
+  } else {
+    (pname == GL_UNPACK_ALIGNMENT ? c->unpackAlignment : c->packAlignment) =
+        param;
   }
 }
 
@@ -342,7 +399,15 @@ void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
                         GLenum format, GLenum type, GLvoid *pixels) {
   Context *c = Active();
   const int comps = Components(format);
-  if (!c || type != GL_UNSIGNED_BYTE || comps == 0 || width < 1 || height < 1) {
+  if (!c) {
+    return;
+  }
+  if (type != GL_UNSIGNED_BYTE || comps == 0) {
+    Refuse(*c, GL_INVALID_ENUM, "glReadPixels",
+           type != GL_UNSIGNED_BYTE ? type : format);
+    return;
+  }
+  if (width < 1 || height < 1) {
     return;
   }
   std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);

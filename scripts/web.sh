@@ -43,6 +43,13 @@ build() {
     -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" \
     -DTVL_TESTS=OFF -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
   cmake --build "$out/cmake" -j"$jobs"
+  # Every GL call of what the page's wasm is linked from lands in the
+  # subset, none in the raw WebGL binding.
+  local objects
+  mapfile -t objects < <(find "$out/cmake" \( -name '*.a' -o \
+    -path '*/tvlounge.dir/*.o' \) ! -name libgl11.a)
+  bash "$tvl_root/tests/gl11/gl_symbols_check.sh" emnm \
+    "$out/cmake/gl11/libgl11.a" "${objects[@]}"
   icons
   local page=(index.html layout.js keys.js controls.js page.js overlay.js loader.js context.js
     manifest.webmanifest)

@@ -3,7 +3,7 @@
 // GL's lighting sum at chosen points, the dot3 combiner, cube-map face
 // selection, GLU's mipmaps, GL's rule that an incomplete texture turns
 // its unit off, and a frame drawn the same after the context's objects are
-// lost and restored.
+// lost and restored, the texture matrix stack and GL's errors.
 #include "gl11/api.h"
 
 #include <SDL.h>
@@ -460,6 +460,51 @@ TEST_F(Subset, DrawsTheSameAfterTheContextsObjectsAreLost) {
   // The sphere was drawn: the centre is not the clear colour of the corner.
   const std::size_t centre = (kSize / 2 * kSize + kSize / 2) * 4;
   EXPECT_NE(std::memcmp(&before[centre], &before[0], 4), 0);
+}
+
+// The texture matrix stack is its own: loading and pushing it in
+// GL_TEXTURE mode leaves the modelview matrix as it was.
+TEST_F(Subset, TextureMatrixModeLeavesTheModelviewAlone) {
+  tvl11_glMatrixMode(GL_MODELVIEW);
+  tvl11_glTranslatef(0.5f, 0, 0);
+  tvl11_glMatrixMode(GL_TEXTURE);
+  tvl11_glPushMatrix();
+  tvl11_glLoadIdentity();
+  tvl11_glTranslatef(-0.5f, 0, 0);
+  tvl11_glMatrixMode(GL_MODELVIEW);
+  EXPECT_EQ(tvl11_glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  tvl11_glColor3f(1, 1, 1);
+  SmallTriangle(0, 0, 0);
+  const float white[4] = {1, 1, 1, 1}, clear[4] = {0, 0, 0, 0};
+  ExpectColour(PixelUnder(0.5f, 0), white, "moved by the modelview");
+  ExpectColour(PixelUnder(0, 0), clear,
+               "where the texture matrix would put it");
+}
+
+// What the subset cannot do is refused as GL refuses it, and glGetError
+// reads the first error once.
+TEST_F(Subset, RefusalsAreReadThroughGlGetError) {
+  const auto error = [] { return static_cast<int>(tvl11_glGetError()); };
+  tvl11_glMatrixMode(GL_COLOR);
+  tvl11_glEnable(GL_FOG); // a second error does not replace the first
+  EXPECT_EQ(error(), GL_INVALID_ENUM);
+  EXPECT_EQ(error(), GL_NO_ERROR);
+  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+  EXPECT_EQ(error(), GL_INVALID_ENUM);
+  tvl11_glEnd();
+  EXPECT_EQ(error(), GL_INVALID_OPERATION);
+  tvl11_glPopMatrix();
+  EXPECT_EQ(error(), GL_STACK_UNDERFLOW);
+  // A refused mode leaves the one before selected.
+  tvl11_glMatrixMode(GL_PROJECTION);
+  tvl11_glMatrixMode(GL_COLOR);
+  tvl11_glTranslatef(0.5f, 0, 0);
+  tvl11_glMatrixMode(GL_MODELVIEW);
+  tvl11_glColor3f(1, 1, 1);
+  SmallTriangle(0, 0, 0);
+  const float white[4] = {1, 1, 1, 1};
+  ExpectColour(PixelUnder(0.5f, 0), white, "projection moved");
+  EXPECT_EQ(error(), GL_INVALID_ENUM);
 }
 
 } // namespace
