@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # The web build: the game compiled to WebAssembly with emscripten, drawing
 # through the shader subset over WebGL, in a page of our own.
-#   scripts/web.sh build          build-web/: index.html, page.js,
-#                                 tvlounge.js, .wasm and .data (the textures)
+#   scripts/web.sh build          build-web/: the page (index.html and its
+#                                 scripts), the game's tvlounge.js, .wasm and
+#                                 .data (the textures) each gzipped, the
+#                                 service worker, web app manifest and icons
 #   scripts/web.sh serve          build, then serve build-web/ on 127.0.0.1
 #                                 (PORT, default 8080) until interrupted
 #   scripts/web.sh test SHOT      build, then play the page in headless
 #                                 Chromium and compare four walks with the
 #                                 pictures of the snapshot tool SHOT
-#   scripts/web.sh bench          build, then the page's frame rate
+#   scripts/web.sh bench          build, then the page's frame rate, and a
+#                                 first visit's bytes on the wire and time to
+#                                 the question at 1.5 Mbit/s
 #   scripts/web.sh picture        build, then docs/pictures/browser.png: the
 #                                 page in Chromium after a walk inside
 # libjpeg (from Debian's own source package) is built for the web once and
@@ -46,9 +50,48 @@ build() {
     -path '*/tvlounge.dir/*.o' \) ! -name libgl11.a)
   bash "$tvl_root/tests/gl11/gl_symbols_check.sh" emnm \
     "$out/cmake/gl11/libgl11.a" "${objects[@]}"
-  cp "$tvl_root"/platform/web/{index.html,page.js,layout.js,keys.js,controls.js} "$out/"
-  cp "$out"/cmake/app/tvlounge.{js,wasm,data} "$out/"
-  log "built $out/index.html after ${SECONDS} s"
+  icons
+  local page=(index.html layout.js keys.js controls.js page.js overlay.js loader.js context.js
+    manifest.webmanifest)
+  for file in "${page[@]}"; do
+    cp "$tvl_root/platform/web/$file" "$out/"
+  done
+  # The page unpacks these itself (DecompressionStream), so a server that
+  # compresses nothing still sends them small.
+  local game=(tvlounge.js tvlounge.wasm tvlounge.data) file
+  rm -f "${game[@]/#/$out/}"
+  for file in "${game[@]}"; do
+    gzip -9nc "$out/cmake/app/$file" >"$out/$file.gz"
+  done
+  local files=("${page[@]}" icon-192.png icon-512.png "${game[@]/%/.gz}")
+  # The service worker's cache is named after what it holds, so a new build
+  # replaces it; the loader learns each file's size for its progress bar.
+  local version sizes="" quoted=""
+  version=$(cd "$out" && cat "${files[@]}" | sha256sum | cut -c1-16)
+  for file in "${game[@]/%/.gz}"; do
+    sizes+="'$file': $(stat -c %s "$out/$file"), "
+  done
+  for file in "${files[@]}"; do
+    quoted+="'$file', "
+  done
+  sed -e "s/@SIZES@/${sizes%, }/" -e "s/@VERSION@/$version/" \
+    "$tvl_root/platform/web/loader.js" >"$out/loader.js"
+  sed -e "s/@VERSION@/$version/" -e "s/@FILES@/${quoted%, }/" \
+    "$tvl_root/platform/web/sw.js" >"$out/sw.js"
+  log "built $out/index.html (version $version) after ${SECONDS} s"
+}
+
+# The installed page's icons, drawn by the texture generator of a native
+# build of the tools alone.
+icons() {
+  local native=$out/native
+  cmake -S "$tvl_root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DTVL_TESTS=OFF -DTVL_BENCH=OFF >/dev/null
+  cmake --build "$native" -j"$jobs" --target make-textures >/dev/null
+  local size
+  for size in 192 512; do
+    "$native/tools/make-textures" --icon "$out/icon-$size.png" "$size"
+  done
 }
 
 # puppeteer-core drives the system's Chromium; it downloads no browser.

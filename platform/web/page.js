@@ -81,15 +81,20 @@ var TvLounge = (function () {
 
 
   // The game's frames so far, for the page's frame-rate readings.
+  // A held frame (context.js) waits until the promise resolves.
   var frames = 0;
+  var frameGate = Promise.resolve();
   function nextFrame() {
     return new Promise(function (resolve) {
       window.requestAnimationFrame(function () {
         ++frames;
         TvControls.pollGamepads();
-        resolve();
+        frameGate.then(resolve);
       });
     });
+  }
+  function holdFrames(until) {
+    frameGate = until;
   }
   function framesPresented() {
     return frames;
@@ -133,6 +138,7 @@ var TvLounge = (function () {
     bufferSize: TvLayout.bufferSize,
     nextFrame: nextFrame,
     framesPresented: framesPresented,
+    holdFrames: holdFrames,
     walkKeys: walkKeys,
     walkSeed: walkSeed,
     walkDone: walkDone,

@@ -1,9 +1,11 @@
 // The web build in headless Chromium (software WebGL): the page is served
 // from 127.0.0.1, answered and played through the keyboard, tried on other
-// devices (device_checks.mjs), and the walks given on the command line are
-// drawn at 640 x 480 and read back for comparison with the snapshot tool's
-// pictures of the same walks. With --bench, only the page's
-// frame rate over five seconds; with --picture, the whole page after a walk.
+// devices (device_checks.mjs), with a lost context, no WebGL, a slow, failing
+// or absent network (robust_checks.mjs), and the walks given on the command
+// line are drawn at 640 x 480 and read back for comparison with the snapshot
+// tool's pictures of the same walks. With --bench, only the page's frame
+// rate over five seconds and a first visit's bytes and time to the question;
+// with --picture, the whole page after a walk.
 //   node browser_test.mjs SITE_DIR OUT_DIR [NAME SEED KEYS]...
 //   node browser_test.mjs --bench SITE_DIR
 //   node browser_test.mjs --picture SITE_DIR FILE.png SEED KEYS
@@ -13,6 +15,7 @@ import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { deviceChecks } from './device_checks.mjs';
 import { queryChecks } from './query_checks.mjs';
+import { robustChecks, loadBench } from './robust_checks.mjs';
 
 const mode = process.argv[2].startsWith('--') ? process.argv[2] : '';
 const bench = mode === '--bench';
@@ -128,16 +131,21 @@ async function frameRate(browser, base) {
 
 const server = await serve(path.resolve(site));
 const base = `http://127.0.0.1:${server.address().port}`;
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
-    '--ignore-gpu-blocklist', '--disable-dev-shm-usage', '--window-size=800,700'],
-  defaultViewport: { width: 800, height: 700, deviceScaleFactor: 1 },
-});
+function launch(extraArgs = []) {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
+      '--ignore-gpu-blocklist', '--disable-dev-shm-usage', '--window-size=800,700',
+      ...extraArgs],
+    defaultViewport: { width: 800, height: 700, deviceScaleFactor: 1 },
+  });
+}
+const browser = await launch();
 try {
   if (bench) {
     await frameRate(browser, base);
+    await loadBench(browser, site);
   } else if (mode === '--picture') {
     await walk(browser, base, 'picture', walkArgs[0], walkArgs[1], outDir);
   } else {
@@ -145,6 +153,7 @@ try {
     await play(browser, base);
     await queryChecks(browser, base, check);
     await deviceChecks(browser, base, check, outDir);
+    await robustChecks(browser, site, check, { outDir, launch });
     for (let i = 0; i + 2 < walkArgs.length; i += 3) {
       await walk(browser, base, walkArgs[i], walkArgs[i + 1], walkArgs[i + 2]);
     }

@@ -1,8 +1,10 @@
 // make-textures OUTPUT_DIR: writes the game's texture files into the folder,
 // then draws them all a second time and checks the files against it, so a
 // picture that is not reproducible byte for byte fails the build step.
-// make-textures --icon FILE.png: writes the program's 64 x 64 icon.
+// make-textures --icon FILE.png [SIZE]: writes the program's icon, 64 x 64
+// unless SIZE says otherwise (the web page's are 192 and 512).
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,9 +16,10 @@
 namespace {
 
 constexpr int kIconSize = 64;
+constexpr int kLargestIcon = 1024;
 
-int WriteIcon(const char *path) {
-  const Canvas canvas = MakeIcon(kIconSize);
+int WriteIcon(const char *path, int size) {
+  const Canvas canvas = MakeIcon(size);
   RgbImage image;
   image.width = canvas.width;
   image.height = canvas.height;
@@ -36,10 +39,17 @@ int WriteIcon(const char *path) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc == 3 && std::strcmp(argv[1], "--icon") == 0)
-    return WriteIcon(argv[2]);
+  if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "--icon") == 0) {
+    const int size = argc == 4 ? std::atoi(argv[3]) : kIconSize;
+    if (size < 1 || size > kLargestIcon) {
+      std::fprintf(stderr, "make-textures: icon size from 1 to %d\n",
+                   kLargestIcon);
+      return 2;
+    }
+    return WriteIcon(argv[2], size);
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_DIR | --icon FILE.png\n",
+    std::fprintf(stderr, "usage: %s OUTPUT_DIR | --icon FILE.png [SIZE]\n",
                  argc > 0 ? argv[0] : "make-textures");
     return 2;
   }
