@@ -14,9 +14,13 @@
 #include <windows.h>
 
 // The game's swap, paced to at most 60 passes a second as the emulation
-// paces it elsewhere (win32/paced_swap.cpp): gdi32's SwapBuffers under it.
+// paces it elsewhere, and polling the gamepads once a pass
+// (win32/paced_swap.cpp): gdi32's SwapBuffers under it.
 BOOL PacedSwapBuffers(HDC deviceContext);
 #define SwapBuffers PacedSwapBuffers
+// The key state with the gamepads' keys held too (win32/xinput_keys.cpp).
+SHORT PadAwareGetKeyState(int virtualKey);
+#define GetKeyState PadAwareGetKeyState
 #else
 
 #include <cstddef>

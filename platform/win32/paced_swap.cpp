@@ -2,11 +2,13 @@
 // in the shared emulation (pace.h): at most 60 passes a second, whatever the
 // refresh rate and whether the driver grants vsync. The wait sleeps with
 // the system timer raised to 1 ms, so a paced game leaves the processor
-// idle rather than spinning. Lacks: a pace of its own per window (the game
+// idle rather than spinning. A pass is also when the gamepads are read
+// (xinput_keys.cpp). Lacks: a pace of its own per window (the game
 // has one window at a time).
 #include <windows.h>
 
 #include "platform/pace.h"
+#include "platform/win32/xinput_keys.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ pace::Pace swaps;
 
 BOOL PacedSwapBuffers(HDC deviceContext) {
   const BOOL swapped = SwapBuffers(deviceContext);
+  win32_pads::PollGamepads(WindowFromDC(deviceContext));
   const double now = Now();
   const double start = pace::NextPassStart(&swaps, now);
   if (start > now)
