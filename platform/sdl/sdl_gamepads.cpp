@@ -3,9 +3,9 @@
 // right shoulder turns the lights up (D), the left one down (N), X restarts
 // (R), Y toggles full screen (F1) and Back is Escape. A pad held in a direction
 // holds the key. Pads come and go while the game runs; one that goes lets go of
-// its keys. Every pad is the one source "gamepad": two pads pressing the same
-// key hold it once. Lacks: the right stick, triggers, rumble, per-pad key
-// ownership.
+// the keys only it held. Every pad is the one source "gamepad": two pads
+// pressing the same key hold it once. Lacks: the right stick, triggers, rumble,
+// per-pad key ownership.
 #include "platform/sdl/sdl_gamepads.h"
 
 #include "platform/emulation.h"
@@ -94,10 +94,10 @@ void Close(SDL_JoystickID instance) {
   const auto it = std::find(pads.begin(), pads.end(), pad);
   if (pad == nullptr || it == pads.end())
     return;
+  // The sync that follows lets go of what only this pad held; keys another
+  // pad still holds stay down.
   pads.erase(it);
   SDL_GameControllerClose(pad);
-  emulation::ReleaseKeys(emulation::KeySource::Gamepad);
-  held.reset();
 }
 
 } // namespace

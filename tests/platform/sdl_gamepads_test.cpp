@@ -151,4 +151,19 @@ TEST_F(SdlGamepads, UnpluggingLetsGoAndAPadPluggedAgainWorks) {
   emulation::ChangeKey(VK_UP, false, emulation::KeySource::Keyboard);
 }
 
+TEST_F(SdlGamepads, OfTwoPadsTheOneUnpluggedLetsGoOnlyOfItsOwnKeys) {
+  VirtualPad first;
+  VirtualPad second;
+  ASSERT_TRUE(first.Ready() && second.Ready()) << SDL_GetError();
+  face::PumpEvents();
+  first.Press(SDL_CONTROLLER_BUTTON_A, true);
+  second.Press(SDL_CONTROLLER_BUTTON_A, true);
+  second.Press(SDL_CONTROLLER_BUTTON_X, true);
+  second.Unplug();
+  EXPECT_TRUE(emulation::KeyHeld('B'));
+  EXPECT_FALSE(emulation::KeyHeld('R'));
+  first.Unplug();
+  EXPECT_FALSE(emulation::KeyHeld('B'));
+}
+
 } // namespace
