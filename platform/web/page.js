@@ -64,13 +64,14 @@ var TvLounge = (function () {
       });
       box.addEventListener('keydown', onKey, true);
       box.addEventListener('cancel', onCancel);
-      var hadFocus = document.hasFocus();
+      // Framed and not focused, the host page's keys stay its own: a modal
+      // box takes the focus on showing (its first button, or itself), which
+      // would take it from the host, so it cannot until it is up.
+      var leaveFocus = framed && !document.hasFocus();
+      box.inert = leaveFocus;
       box.showModal();
-      if (framed && !hadFocus) {
-        document.activeElement.blur(); // the host page's keys stay its own
-      } else {
-        buttons.firstChild.focus();
-      }
+      box.inert = false;
+      if (!leaveFocus) buttons.firstChild.focus();
     });
   }
 

@@ -267,8 +267,39 @@ async function fullScreenAndGamepad(browser, base, check, shots) {
   await page.close();
 }
 
+// Framed in a host page, the game leaves the host's focus alone until it is
+// clicked: an Enter meant for the host does not answer the game's question.
+async function framed(browser, base, check) {
+  const page = await browser.newPage();
+  await page.goto(`${base}/index.html?size=640x480`); // the same origin
+  await page.setContent('<input id="host">');
+  await page.focus('#host');
+  await page.evaluate((src) => {
+    const game = document.createElement('iframe');
+    Object.assign(game, { src, width: 700, height: 600 });
+    document.body.appendChild(game);
+  }, `${base}/index.html`);
+  const frame = await (await page.waitForSelector('iframe')).contentFrame();
+  await frame.waitForFunction(() => document.getElementById('box').open,
+    { timeout: 30000 });
+  await sleep(500);
+  await page.keyboard.press('Enter');
+  await sleep(500);
+  const kept = await page.evaluate(() =>
+    document.activeElement.id || document.activeElement.tagName);
+  const stillAsked = await frame.evaluate(() => document.getElementById('box').open);
+  await frame.click('#box-no');
+  const answered = await frame.waitForFunction(
+    () => !document.getElementById('box').open, { timeout: 10000 })
+    .then(() => true, () => false);
+  check(kept === 'host' && stillAsked && answered,
+    `framed: the host keeps its focus and Enter, a click answers (kept ${kept}, ` +
+    `asked ${stillAsked}, answered ${answered})`);
+  await page.close();
+}
+
 export async function deviceChecks(browser, base, check, shots) {
-  for (const run of [phone, desktop, fullScreenAndGamepad]) {
+  for (const run of [phone, desktop, fullScreenAndGamepad, framed]) {
     try {
       await run(browser, base, check, shots);
     } catch (error) {
