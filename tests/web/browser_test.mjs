@@ -98,9 +98,7 @@ async function walk(browser, base, name, seed, keys, pageFile) {
   check(done, `walk ${name} ends`);
   if (done) {
     if (pageFile) {
-      await page.screenshot({
-        path: pageFile, clip: { x: 0, y: 0, width: 800, height: 590 },
-      });
+      await page.screenshot({ path: pageFile }); // the whole page as laid out
     } else {
       // The drawing buffer itself, read in the frame the game drew it.
       const png = await page.evaluate(() => new Promise((resolve) =>
