@@ -338,18 +338,24 @@ TEST_F(Subset, CubeMapsPickTheFaceOfTheLargestComponent) {
   }
 }
 
+// A bound 2 x 2 RGB texture with GLU's mipmaps of it.
+GLuint MipmappedTexture(const unsigned char (&rgb)[12]) {
+  GLuint name = 0;
+  tvl11_glGenTextures(1, &name);
+  tvl11_glBindTexture(GL_TEXTURE_2D, name);
+  tvl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  EXPECT_EQ(tvl11_gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 2, 2, GL_RGB,
+                                    GL_UNSIGNED_BYTE, rgb),
+            0);
+  return name;
+}
+
 // A 2 x 2 checker of black and white: its 1 x 1 level is their average,
 // which a quad far smaller than the texture shows.
 TEST_F(Subset, MipmapsAreBuiltDownToOneTexelByAveraging) {
   const unsigned char checker[] = {0,   0,   0,   255, 255, 255,
                                    255, 255, 255, 0,   0,   0};
-  GLuint name = 0;
-  tvl11_glGenTextures(1, &name);
-  tvl11_glBindTexture(GL_TEXTURE_2D, name);
-  tvl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  ASSERT_EQ(tvl11_gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 2, 2, GL_RGB,
-                                    GL_UNSIGNED_BYTE, checker),
-            0);
+  MipmappedTexture(checker);
   tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                         GL_LINEAR_MIPMAP_NEAREST);
   tvl11_glEnable(GL_TEXTURE_2D);
@@ -425,13 +431,7 @@ TEST_F(Subset, DrawsTheSameAfterTheContextsObjectsAreLost) {
   tvl11_glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   const unsigned char checker[] = {255, 40, 40,  40,  255, 40,
                                    40,  40, 255, 250, 250, 60};
-  GLuint texture = 0;
-  tvl11_glGenTextures(1, &texture);
-  tvl11_glBindTexture(GL_TEXTURE_2D, texture);
-  tvl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  ASSERT_EQ(tvl11_gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 2, 2, GL_RGB,
-                                    GL_UNSIGNED_BYTE, checker),
-            0);
+  const GLuint texture = MipmappedTexture(checker);
   tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   LossScene(texture);
