@@ -23,16 +23,39 @@ var TvKeys = (function () {
   }
 
   function release(source) {
-    if (source === 0) downAt.clear();
+    downAt.forEach(function (press, key) {
+      if (press.source === source) downAt.delete(key);
+    });
     Array.from(held[source]).forEach(function (code) { send(code, false, source); });
   }
 
-  // A tap: down now, up once the game has run two passes that saw it.
-  function press(code, source) {
+  // A key let go before the game has run a pass with it down would be down
+  // and up again before the game looks (F1 and Escape are read once a
+  // pass): its release waits until a frame has been presented with it down.
+  // A new press of the key overtakes a release still waiting.
+  var downAt = new Map(); // source + code -> its latest press
+  function hold(code, source) {
     send(code, true, source);
-    requestAnimationFrame(function () {
-      requestAnimationFrame(function () { send(code, false, source); });
-    });
+    downAt.set(source + code, { source: source, frame: TvLounge.framesPresented() });
+  }
+  function releaseWhenSeen(code, source) {
+    var key = source + code;
+    var press = downAt.get(key);
+    (function wait() {
+      if (downAt.get(key) !== press) return; // pressed again, or let go already
+      if (!press || TvLounge.framesPresented() > press.frame + 1 || !playing()) {
+        downAt.delete(key);
+        send(code, false, source);
+        return;
+      }
+      requestAnimationFrame(wait);
+    })();
+  }
+
+  // A tap: down now, up once the game has seen it.
+  function press(code, source) {
+    hold(code, source);
+    releaseWhenSeen(code, source);
   }
 
   // Keys belong to the game only while it plays: not before it runs, not
@@ -47,26 +70,12 @@ var TvKeys = (function () {
     }
   }
 
-  // A key tapped between two passes would be down and up again before the
-  // game looks (F1 and Escape are read once a pass): its release waits until
-  // a frame has been presented with it down.
-  var downAt = new Map(); // code -> { frame: frames presented when it went down }
-  function releaseWhenSeen(code, press) {
-    if (downAt.get(code) !== press) return; // pressed again, or let go already
-    if (!press || TvLounge.framesPresented() > press.frame + 1 || !playing()) {
-      downAt.delete(code);
-      send(code, false, 0);
-      return;
-    }
-    requestAnimationFrame(function () { releaseWhenSeen(code, press); });
-  }
-
   function onKey(event) {
     var down = event.type === 'keydown';
     var code = event.code;
     if (!down) {
       if (held[0].has(code)) {
-        releaseWhenSeen(code, downAt.get(code));
+        releaseWhenSeen(code, 0);
         if (playing()) event.preventDefault();
       }
       return;
@@ -78,10 +87,7 @@ var TvKeys = (function () {
     }
     event.preventDefault(); // arrows would scroll the page, F1 open help
     use('keys');
-    if (!event.repeat) {
-      send(code, true, 0); // overtakes a release still waiting
-      downAt.set(code, { frame: TvLounge.framesPresented() });
-    }
+    if (!event.repeat) hold(code, 0);
   }
 
   canvas.addEventListener('keydown', onKey);
