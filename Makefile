@@ -84,13 +84,7 @@ windows-installer: deps
 windows: deps
 	scripts/windows.sh build
 
-test-# build-windows/tvlounge-setup-x64.exe: the zip's files in a per-user
-# installer with a Start-menu shortcut and an uninstaller.
-.PHONY: windows-installer
-windows-installer: deps
-	scripts/windows.sh installer
-
-windows: deps
+test-windows: deps
 	scripts/windows.sh test
 
 web: deps
