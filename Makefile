@@ -75,6 +75,12 @@ windows-package: deps
 fresh-check:
 	scripts/fresh-check
 
+# build-windows/tvlounge-setup-x64.exe: the zip's files in a per-user
+# installer with a Start-menu shortcut and an uninstaller.
+.PHONY: windows-installer
+windows-installer: deps
+	scripts/windows.sh installer
+
 windows: deps
 	scripts/windows.sh build
 

@@ -7,6 +7,9 @@
 #                              itself under Wine on Xvfb (tests/windows/)
 #   scripts/windows.sh package build, then tvlounge-windows-x64.zip in
 #                              build-windows/: tvlounge.exe, data/, README.txt
+#   scripts/windows.sh installer build and package, then
+#                              tvlounge-setup-x64.exe in build-windows/: a
+#                              per-user installer made with NSIS
 #   scripts/windows.sh imports PROGRAM.exe   the DLL import check alone
 # libjpeg (from Debian's own source package) and GoogleTest (from
 # /usr/src/googletest) are cross-built once and kept in build-windows/deps/.
@@ -58,8 +61,18 @@ check_imports() {
     "$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')"
 }
 
+# The texture generator built for this machine: it draws tvlounge.exe's icon,
+# as it draws the Linux and the page's icons.
+host_tools() {
+  local native=$out/native
+  cmake -S "$tvl_root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DTVL_TESTS=OFF -DTVL_BENCH=OFF >/dev/null
+  cmake --build "$native" -j"$jobs" --target make-textures >/dev/null
+}
+
 build() {
   mkdir -p "$deps"
+  host_tools
   build_jpeg_for Windows "$toolchain"
   build_gtest
   log "libjpeg and GoogleTest ready after ${SECONDS} s"
@@ -70,6 +83,7 @@ build() {
     -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" \
     -DGTest_DIR="$prefix/lib/cmake/GTest" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$tvl_root/scripts/wine-run.sh" \
+    -DTVL_HOST_MAKE_TEXTURES="$out/native/tools/make-textures" \
     -DTVL_TOOLS=OFF -DTVL_BENCH=OFF >/dev/null
   cmake --build "$out" -j"$jobs"
   check_imports "$out/app/tvlounge.exe"
@@ -90,6 +104,52 @@ package() {
   log "packaged $out/tvlounge-windows-x64.zip"
 }
 
+# windows_path PATH: PATH below the installation folder, as NSIS names it.
+windows_path() {
+  local path='$INSTDIR'
+  [ "$1" = . ] || path+="\\${1//\//\\}"
+  echo "$path"
+}
+
+# The installer of the zip's files (packaging/windows/tvlounge.nsi). Its
+# uninstaller deletes what the installer put down by name, so the list of
+# files is written out for it here.
+installer() {
+  local stage=$out/package/tvlounge-windows-x64 work=$out/installer
+  local version
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
+  rm -rf "$work" "$out/tvlounge-setup-x64.exe"
+  mkdir -p "$work"
+  local file folder previous=""
+  {
+    echo '!macro TvlInstallFiles'
+    while read -r file; do
+      folder=$(dirname "${file#./}")
+      if [ "$folder" != "$previous" ]; then
+        echo "  SetOutPath \"$(windows_path "$folder")\""
+        previous=$folder
+      fi
+      echo "  File \"$stage/${file#./}\""
+    done < <(cd "$stage" && find . -type f | LC_ALL=C sort)
+    echo '  SetOutPath "$INSTDIR"'
+    echo '!macroend'
+    echo '!macro TvlRemoveFiles'
+    while read -r file; do
+      echo "  Delete \"$(windows_path "${file#./}")\""
+    done < <(cd "$stage" && find . -type f | LC_ALL=C sort)
+    # Deepest folders first; RMDir leaves a folder that is not empty.
+    while read -r folder; do
+      echo "  RMDir \"$(windows_path "${folder#./}")\""
+    done < <(cd "$stage" && find . -mindepth 1 -type d | LC_ALL=C sort -r)
+    echo '!macroend'
+  } >"$work/files.nsh"
+  makensis -V2 -DFILES="$work/files.nsh" -DVERSION="$version" \
+    -DSIZE_KB="$(du -sk "$stage" | cut -f1)" \
+    -DICON="$out/app/tvlounge.ico" -DOUTFILE="$out/tvlounge-setup-x64.exe" \
+    "$tvl_root/packaging/windows/tvlounge.nsi"
+  log "made $out/tvlounge-setup-x64.exe"
+}
+
 run_tests() {
   . "$tvl_root/scripts/wine-env.sh"
   trap wine_down EXIT
@@ -97,7 +157,8 @@ run_tests() {
   log "Wine ready after ${SECONDS} s"
   ctest --test-dir "$out" --output-on-failure -j"$jobs"
   log "suites done after ${SECONDS} s"
-  "$tvl_root/tests/windows/e2e.sh" "$out" "$out/tvlounge-windows-x64.zip"
+  "$tvl_root/tests/windows/e2e.sh" "$out" "$out/tvlounge-windows-x64.zip" \
+    "$out/tvlounge-setup-x64.exe"
   log "end-to-end run done after ${SECONDS} s"
 }
 
@@ -106,15 +167,21 @@ build) build ;;
 test)
   build
   package
+  installer
   run_tests
   ;;
 package)
   build
   package
   ;;
+installer)
+  build
+  package
+  installer
+  ;;
 imports) check_imports "${2:?usage: $0 imports PROGRAM.exe}" ;;
 *)
-  echo "usage: $0 build|test|package|imports PROGRAM.exe" >&2
+  echo "usage: $0 build|test|package|installer|imports PROGRAM.exe" >&2
   exit 2
   ;;
 esac

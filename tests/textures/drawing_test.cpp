@@ -1,5 +1,6 @@
 // Building blocks of the texture generator: BMP encoding, which way up a
-// painted picture lands in the file, normal-map signs, noise and lettering.
+// painted picture lands in the file, the Windows icon file, normal-map
+// signs, noise and lettering.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "tools/make_textures/bmp_file.h"
 #include "tools/make_textures/canvas.h"
 #include "tools/make_textures/glyphs.h"
+#include "tools/make_textures/ico_file.h"
 #include "tools/make_textures/normal_map.h"
 
 namespace {
@@ -55,6 +57,40 @@ TEST(BmpEncoding, BottomRowComesFirstInBlueGreenRedOrderWithZeroPadding) {
   const std::uint8_t *top = bytes.data() + 54 + 12;
   EXPECT_EQ(top[0], 0);
   EXPECT_EQ(top[2], 255);
+}
+
+// Windows finds each size through the directory; 256 is written as 0 there.
+TEST(IcoEncoding, DirectoryPointsAtEachSizesOpaqueBitmapAndMask) {
+  Canvas small = MakeCanvas(16, 16, Grey(0));
+  small.at(0, 15) = Rgb8(10, 20, 30); // bottom left
+  const std::vector<std::uint8_t> bytes =
+      EncodeIco({small, MakeCanvas(256, 256, Grey(1))});
+  EXPECT_EQ(Read16(bytes, 0), 0);
+  EXPECT_EQ(Read16(bytes, 2), 1); // an icon, not a cursor
+  ASSERT_EQ(Read16(bytes, 4), 2);
+  const std::size_t smallSize = 40 + 16 * 16 * 4 + 4 * 16;
+  const std::size_t largeSize = 40 + 256 * 256 * 4 + 32 * 256;
+  ASSERT_EQ(bytes.size(), 6 + 2 * 16 + smallSize + largeSize);
+  EXPECT_EQ(bytes[6], 16);
+  EXPECT_EQ(Read16(bytes, 6 + 6), 32);
+  EXPECT_EQ(Read32(bytes, 6 + 8), smallSize);
+  EXPECT_EQ(Read32(bytes, 6 + 12), 38u);
+  EXPECT_EQ(bytes[22], 0);
+  EXPECT_EQ(bytes[23], 0);
+  EXPECT_EQ(Read32(bytes, 22 + 8), largeSize);
+  EXPECT_EQ(Read32(bytes, 22 + 12), 38u + smallSize);
+  // The bitmap header counts the colour rows and the mask's together.
+  EXPECT_EQ(Read32(bytes, 38), 40u);
+  EXPECT_EQ(Read32(bytes, 38 + 8), 32u);
+  EXPECT_EQ(Read16(bytes, 38 + 14), 32);
+  const std::uint8_t *bottomLeft = bytes.data() + 38 + 40;
+  EXPECT_EQ(bottomLeft[0], 30);
+  EXPECT_EQ(bottomLeft[1], 20);
+  EXPECT_EQ(bottomLeft[2], 10);
+  EXPECT_EQ(bottomLeft[3], 255);
+  const std::size_t mask = 38 + 40 + 16 * 16 * 4;
+  for (std::size_t i = mask; i < 38 + smallSize; ++i)
+    ASSERT_EQ(bytes[i], 0) << "mask byte " << i - mask;
 }
 
 TEST(BmpEncoding, ChannelValuesRoundAndClamp) {

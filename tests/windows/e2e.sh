@@ -5,13 +5,17 @@
 # only 1024 x 768, so Wine refuses the 640 x 480 full-screen mode. Given the
 # zip, it is also unpacked into a fresh folder and started from another
 # working folder, and the program alone (no data anywhere) must say so and
-# end with exit code 1.
-#   tests/windows/e2e.sh BUILD_DIR [ZIP]    (scripts/windows.sh test calls it)
+# end with exit code 1. Given the installer, it is run silently in a fresh
+# Wine prefix, the installed game is started through its Start-menu shortcut,
+# and the silent uninstall must leave nothing of it behind.
+#   tests/windows/e2e.sh BUILD_DIR [ZIP [INSTALLER]]
+#                                           (scripts/windows.sh test calls it)
 # Screenshots land in BUILD_DIR/e2e/.
 set -euo pipefail
 tvl_root=$(cd "$(dirname "$0")/../.." && pwd)
-out=$(cd "${1:?usage: e2e.sh BUILD_DIR [ZIP]}" && pwd)
+out=$(cd "${1:?usage: e2e.sh BUILD_DIR [ZIP [INSTALLER]]}" && pwd)
 zip=${2:-}
+setup=${3:-}
 shots=$out/e2e
 mkdir -p "$shots"
 . "$tvl_root/scripts/wine-env.sh"
@@ -107,10 +111,14 @@ client_size() {
 }
 
 # start PROGRAM [FOLDER]: runs it under Wine with FOLDER as the working
-# folder, by default the repository root (which holds data/texture/).
+# folder, by default the repository root (which holds data/texture/). A
+# shortcut (.lnk) is opened as Explorer opens it, in the folder it names.
 start() {
   local folder=${2:-}
-  (cd "${folder:-$tvl_root}" && exec "$WINE" "$1") &
+  case "$1" in
+  *.lnk) (cd "${folder:-$tvl_root}" && exec "$WINE" start /wait /unix "$1") & ;;
+  *) (cd "${folder:-$tvl_root}" && exec "$WINE" "$1") & ;;
+  esac
   app_pid=$!
 }
 
@@ -188,11 +196,15 @@ check_game_window() {
   size=$(client_size "$window")
   [ "$size" = 640x480 ] && pass "$label: client area 640x480" ||
     fail "$label: client area $size"
-  # Give the first frames time to appear.
-  sleep 1
-  import -window "$window" "$shots/$label.png"
-  local count
-  count=$(colours "$shots/$label.png")
+  # Give the first frames time to appear; a fresh prefix takes longer to its
+  # first textured frame (5 s at most).
+  local count try
+  for try in 1 2 3 4 5; do
+    sleep 1
+    import -window "$window" "$shots/$label.png"
+    count=$(colours "$shots/$label.png")
+    [ "$count" -gt 500 ] && break
+  done
   # A textured, lit room has thousands of colours; a blank or cleared window
   # has one.
   if [ "$count" -gt 500 ]; then
@@ -275,6 +287,113 @@ run_without_data() {
     fail "no data: exit code $exit_code"
 }
 
+# unix_path WINDOWS_PATH: where a path of the prefix is on this machine.
+unix_path() {
+  "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'
+}
+
+# prefix_runs PATTERN: whether a program of this prefix whose command line
+# matches is running (other checks on this machine have prefixes of their
+# own).
+prefix_runs() {
+  local pid
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+      return 0
+  done
+  return 1
+}
+
+# The files under the prefix's user folders, for what an uninstall left.
+user_files() {
+  (cd "$WINEPREFIX/drive_c/users" && find . | LC_ALL=C sort)
+}
+
+# The installer in a prefix of its own, made afresh: silent install, the
+# game through its shortcut, silent uninstall.
+run_installer() {
+  wine_down
+  export WINEPREFIX=$shots/installer-prefix
+  # Wine would copy the shortcut into this machine's own desktop menus.
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+  rm -rf "$WINEPREFIX"
+  wine_up
+  local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TvLounge'
+  local local_data roaming folder shortcut
+  local_data=$("$WINE" cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+  roaming=$("$WINE" cmd /c echo %APPDATA% | tr -d '\r')
+  folder=$(unix_path "$local_data\\Programs\\TV Lounge")
+  shortcut=$(unix_path "$roaming\\Microsoft\\Windows\\Start Menu\\Programs")/"TV Lounge.lnk"
+  user_files >"$shots/installer-before.txt"
+  "$WINE" "$setup" /S || { fail "installer: /S ended with exit code $?"; return; }
+  local textures
+  textures=$(ls "$folder/data/texture" 2>/dev/null | grep -c '\.bmp$' || true)
+  if [ -f "$folder/tvlounge.exe" ] && [ -f "$folder/README.txt" ] &&
+    [ -f "$folder/uninstall.exe" ] && [ "$textures" = 18 ]; then
+    pass "installer: game, README, uninstaller and 18 textures in '$local_data\\Programs\\TV Lounge'"
+  else
+    fail "installer: in $folder: $(ls -R "$folder" 2>&1 | tr '\n' ' ')"
+  fi
+  # The shortcut's working folder is one of its strings (UTF-16).
+  if [ -f "$shortcut" ] && strings -el "$shortcut" |
+    grep -F "$local_data\\Programs\\TV Lounge" | grep -q 'TV Lounge$'; then
+    pass "installer: Start-menu shortcut working in the installation folder"
+  else
+    fail "installer: shortcut '$shortcut': $(strings -el "$shortcut" 2>&1 | tr '\n' ' ')"
+  fi
+  "$WINE" reg query "$key" | tr -d '\r' >"$shots/installer-key.txt" 2>&1 || true
+  local name want got missing=""
+  for name in "DisplayName=TV Lounge" "DisplayVersion=$(version)" \
+    "Publisher=TV Lounge developers" \
+    "DisplayIcon=$local_data\\Programs\\TV Lounge\\tvlounge.exe,0" \
+    "UninstallString=\"$local_data\\Programs\\TV Lounge\\uninstall.exe\""; do
+    want=${name#*=}
+    got=$(awk -v n="${name%%=*}" '$1 == n { sub(/^ *[^ ]+ +REG_SZ +/, ""); print }' \
+      "$shots/installer-key.txt")
+    [ "$got" = "$want" ] || missing+=" ${name%%=*}='$got'"
+  done
+  local size
+  size=$(awk '$1 == "EstimatedSize" && $2 == "REG_DWORD" { print $3 }' "$shots/installer-key.txt")
+  [ -n "$size" ] && [ $((size)) -gt 1000 ] || missing+=" EstimatedSize='$size'"
+  [ -z "$missing" ] && pass "installer: uninstall key written (size $((size)) KiB)" ||
+    fail "installer: uninstall key:$missing"
+  run_game_windowed installed-shortcut "$shortcut" "$shots"
+  # The shortcut's opener has ended; the game may still be ending, and an
+  # uninstaller cannot delete a running program (20 s at most).
+  local deadline=$((SECONDS + 20))
+  while prefix_runs 'TV Lounge.tvlounge\.exe' && [ $SECONDS -lt $deadline ]; do
+    sleep 0.2
+  done
+  # The uninstaller runs on from a copy of itself, which removes the folder
+  # and then the key: wait for both (30 s at most).
+  "$WINE" "$folder/uninstall.exe" /S || fail "uninstaller: /S ended with exit code $?"
+  deadline=$((SECONDS + 30))
+  while [ -e "$folder" ] && [ $SECONDS -lt $deadline ]; do
+    sleep 0.2
+  done
+  while "$WINE" reg query "$key" >/dev/null 2>&1 && [ $SECONDS -lt $deadline ]; do
+    sleep 0.2
+  done
+  # What is new in the user folders since before the install, but for the
+  # uninstaller's own copy in the temporary folder (~nsuN.tmp), which is
+  # left for Windows to delete at the next start.
+  local left copy
+  left=$(comm -13 "$shots/installer-before.txt" <(user_files) |
+    grep -v '/Temp/~nsu[0-9]*\.tmp' || true)
+  copy=$(comm -13 "$shots/installer-before.txt" <(user_files) |
+    grep '/Temp/~nsu[0-9]*\.tmp/' | tr '\n' ' ' || true)
+  [ ! -e "$folder" ] && [ ! -e "$shortcut" ] && [ -z "$left" ] &&
+    pass "uninstaller: files, folder and shortcut gone, nothing else new in the user folders (its temporary copy: ${copy:-none})" ||
+    fail "uninstaller: left behind: $left"
+  "$WINE" reg query "$key" >/dev/null 2>&1 &&
+    fail "uninstaller: the uninstall key is still there" ||
+    pass "uninstaller: the uninstall key is gone"
+}
+
+version() {
+  sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt"
+}
+
 start_display
 # Wine's desktop process binds to the display it was started with: start the
 # server and its services afresh on this one.
@@ -287,5 +406,6 @@ if [ -n "$zip" ]; then
   run_unpacked_zip
   run_without_data
 fi
+[ -n "$setup" ] && run_installer
 echo "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -3,6 +3,8 @@
 // picture that is not reproducible byte for byte fails the build step.
 // make-textures --icon FILE.png [SIZE]: writes the program's icon, 64 x 64
 // unless SIZE says otherwise (the web page's are 192 and 512).
+// make-textures --ico FILE.ico: the same icon drawn at 16, 32, 48 and 256
+// pixels in one Windows icon file, for the Windows build's resources.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "tools/make_textures/bmp_file.h"
+#include "tools/make_textures/ico_file.h"
 #include "tools/make_textures/textures.h"
 #include "tools/shot/png_io.h"
 
@@ -36,6 +39,17 @@ int WriteIcon(const char *path, int size) {
   return 0;
 }
 
+int WriteIco(const char *path) {
+  std::vector<Canvas> canvases;
+  for (const int size : {16, 32, 48, 256})
+    canvases.push_back(MakeIcon(size));
+  if (!WriteFileBytes(path, EncodeIco(canvases))) {
+    std::fprintf(stderr, "make-textures: cannot write %s\n", path);
+    return 1;
+  }
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -48,9 +62,13 @@ int main(int argc, char **argv) {
     }
     return WriteIcon(argv[2], size);
   }
+  if (argc == 3 && std::strcmp(argv[1], "--ico") == 0)
+    return WriteIco(argv[2]);
   if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_DIR | --icon FILE.png [SIZE]\n",
-                 argc > 0 ? argv[0] : "make-textures");
+    std::fprintf(
+        stderr,
+        "usage: %s OUTPUT_DIR | --icon FILE.png [SIZE] | --ico FILE.ico\n",
+        argc > 0 ? argv[0] : "make-textures");
     return 2;
   }
   const std::string folder = argv[1];
