@@ -51,11 +51,12 @@ build() {
   bash "$tvl_root/tests/gl11/gl_symbols_check.sh" emnm \
     "$out/cmake/gl11/libgl11.a" "${objects[@]}"
   icons
-  local page=(index.html layout.js keys.js controls.js page.js overlay.js loader.js context.js
-    manifest.webmanifest)
-  for file in "${page[@]}"; do
-    cp "$tvl_root/platform/web/$file" "$out/"
-  done
+  # The page is the web/ folder as it stands; loader.js and sw.js are
+  # filled in below.
+  local page=()
+  mapfile -t page < <(cd "$tvl_root/web" && find . -maxdepth 1 -type f \
+    ! -name sw.js -printf '%P\n' | sort)
+  cp "${page[@]/#/$tvl_root/web/}" "$out/"
   # The page unpacks these itself (DecompressionStream), so a server that
   # compresses nothing still sends them small.
   local game=(tvlounge.js tvlounge.wasm tvlounge.data) file
@@ -75,9 +76,9 @@ build() {
     quoted+="'$file', "
   done
   sed -e "s/@SIZES@/${sizes%, }/" -e "s/@VERSION@/$version/" \
-    "$tvl_root/platform/web/loader.js" >"$out/loader.js"
+    "$tvl_root/web/loader.js" >"$out/loader.js"
   sed -e "s/@VERSION@/$version/" -e "s/@FILES@/${quoted%, }/" \
-    "$tvl_root/platform/web/sw.js" >"$out/sw.js"
+    "$tvl_root/web/sw.js" >"$out/sw.js"
   log "built $out/index.html (version $version) after ${SECONDS} s"
 }
 
