@@ -15,7 +15,7 @@ const firstVisitLimit = 1900000; // bytes
 const slowLink = { download: 1500000 / 8, upload: 1500000 / 8, latency: 40 };
 
 const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
   '.webmanifest': 'application/manifest+json',
 };
 
@@ -32,9 +32,9 @@ function serveSubFolder(root) {
     }
     if (state.failOnce.delete(name)) return response.writeHead(503).end();
     let body = fs.readFileSync(file);
-    if (state.nextBuild && (name === 'sw.js' || name === 'loader.js')) {
-      body = Buffer.from(String(body).replace(/var version = '(\w+)'/,
-        "var version = '$1-next'"));
+    if (state.nextBuild && (name === 'sw.js' || name === 'build.js')) {
+      body = Buffer.from(String(body).replace(/version = '(\w+)'/,
+        "version = '$1-next'"));
     }
     state.sent += body.length;
     response.writeHead(200, {
@@ -117,8 +117,8 @@ async function contextLoss(browser, site, check, outDir) {
     document.body.dataset.context === 'restored', { timeout: 10000 })
     .then(() => true, () => false);
   // A few frames drawn on the restored context (none if the game stays held).
-  const until = await page.evaluate(() => TvLounge.framesPresented() + 3);
-  await page.waitForFunction((until) => TvLounge.framesPresented() >= until,
+  const until = await page.evaluate(() => Module.page.framesPresented() + 3);
+  await page.waitForFunction((until) => Module.page.framesPresented() >= until,
     { timeout: 10000 }, until).catch(() => {});
   const after = await canvas.screenshot({ encoding: 'base64' });
   const titleAfter = await page.title();
