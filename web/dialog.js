@@ -73,7 +73,8 @@ export function ask(caption, text, yesNo) {
 
 // The ended screen, with its Play again (a new page load, as the game's
 // state lives in the page).
-export function showEnded() {
+export function showEnded(text) {
+  document.getElementById('ended-text').textContent = text;
   endedBox.hidden = false;
   takeFocus(again);
 }

@@ -18,16 +18,23 @@ let filled = false; // full screen stood in for by the viewport
 let told = false;
 let onBrowserExit = () => {};
 
-// "WxH" with both from 1 to 4096, else null.
+// size=WxH: a 4:3 buffer (the picture the page shows, so nothing is
+// stretched) from 4x3 to the cap; null with the reason otherwise.
 function fixedSize(text) {
-  const match = /^(\d{1,4})x(\d{1,4})$/.exec(text || '');
-  if (!match) return { size: null };
-  const size = [Number(match[1]), Number(match[2])];
-  return { size: size[0] >= 1 && size[1] >= 1 && size[0] <= 4096 && size[1] <= 4096 ?
-    size : null };
+  if (text === null) return { size: null, refused: '' };
+  const match = /^(\d{1,5})x(\d{1,5})$/.exec(text);
+  const size = match ? [Number(match[1]), Number(match[2])] : null;
+  if (size && size[0] >= 4 && size[0] <= cap && size[1] <= cap &&
+      Math.abs(size[0] * 3 - size[1] * 4) < 4) {
+    return { size, refused: '' };
+  }
+  return { size: null, refused: `"${text}" (a 4:3 size WxH from 4x3 to ` +
+    `${cap}x${Math.round(cap * 3 / 4)}, as 640x480)` };
 }
 
 const fixed = fixedSize(new URLSearchParams(window.location.search).get('size'));
+// Why the query's size was not taken, or ''.
+export const sizeRefused = fixed.refused;
 
 // The largest 4:3 box inside the game's box, in whole CSS pixels.
 function fit() {

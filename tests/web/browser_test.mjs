@@ -81,9 +81,10 @@ async function play(browser, base) {
   const ended = await page.evaluate(() => ({
     code: document.body.dataset.ended,
     shown: !document.getElementById('ended').hidden,
+    said: document.body.innerText.split('The game has ended.').length - 1,
   }));
-  check(ended.code === '0' && ended.shown,
-    `Escape ends the game and the page offers to start again (${JSON.stringify(ended)})`);
+  check(ended.code === '0' && ended.shown && ended.said === 1,
+    `Escape ends the game, says so once and offers to start again (${JSON.stringify(ended)})`);
   check(errors.length === 0, `no page errors (${errors.join('; ')})`);
   await page.close();
 }

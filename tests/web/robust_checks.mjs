@@ -137,6 +137,22 @@ async function contextLoss(browser, site, check, outDir) {
   await page.close();
 }
 
+// The game's wasm refused by the browser: the overlay says the start
+// failed, where it would go on saying "Starting the game…".
+async function failedStart(browser, site, check) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    WebAssembly.instantiate = () => Promise.reject(new Error('stand-in refusal'));
+  });
+  await page.goto(`${site.url}index.html`);
+  const said = await page.waitForFunction(() => document.body.dataset.abort &&
+    !document.getElementById('overlay').hidden, { timeout: 60000 })
+    .then(() => page.$eval('#overlay-text', (text) => text.textContent), () => '');
+  check(/could not start.*stand-in refusal/.test(said),
+    `a failed start is said over the canvas ("${said.replace(/\n/g, ' ')}")`);
+  await page.close();
+}
+
 async function noWebgl(site, check, launch) {
   const browser = await launch(['--disable-webgl', '--disable-3d-apis']);
   try {
@@ -258,6 +274,7 @@ export async function robustChecks(browser, siteDir, check, { outDir, launch } =
   const site = await serveSubFolder(path.resolve(siteDir));
   try {
     await contextLoss(browser, site, check, outDir);
+    await failedStart(browser, site, check);
     await visits(browser, site, check);
     const slow = await slowVisit(browser, site);
     check(slow.steps.length >= 3,
