@@ -2,9 +2,11 @@
 // (keys.js), named by the input map. The walk pad holds a key per finger,
 // so two fingers walk and turn together; full screen and quit act on a
 // tap, quit only on a second one. Gamepads are read once an animation
-// frame, plugged in or out at any time.
+// frame, plugged in or out at any time, also while the game waits on a
+// question or has ended: there A and B answer (dialog.js).
 import { KEYS, SOURCE } from './input_map.js';
 import * as keys from './keys.js';
+import * as dialog from './dialog.js';
 import { support } from './support.js';
 
 const touch = document.getElementById('touch');
@@ -96,12 +98,22 @@ touch.addEventListener('contextmenu', (event) => event.preventDefault());
 
 const padButtons = KEYS.filter((key) => key.pad >= 0);
 const kDeadZone = 0.5; // half the stick's range
-let padHeld = new Set();
+// The standard mapping's south and east buttons answer what the page asks.
+const kAnswerFirst = 0;
+const kAnswerLast = 1;
+let padHeld = new Set(); // codes the pads hold in the game
+let pressedBefore = new Set(); // "pad:button" pressed at the last look
+// Buttons pressed while the game did not play (an answer's A among them):
+// kept from the game until let go, so an answer is not also a key.
+let spent = new Set();
 
-function padCodes(pad, codes) {
+function padCodes(pad, codes, pressed) {
+  pad.buttons.forEach((button, index) => {
+    if (button && button.pressed) pressed.add(pad.index + ':' + index);
+  });
   for (const key of padButtons) {
     const button = pad.buttons[key.pad];
-    if (button && button.pressed) codes.add(key.code);
+    if (button && button.pressed && !spent.has(pad.index + ':' + key.pad)) codes.add(key.code);
   }
   const x = pad.axes[0] || 0;
   const y = pad.axes[1] || 0;
@@ -111,15 +123,34 @@ function padCodes(pad, codes) {
   if (y > kDeadZone) codes.add('ArrowDown');
 }
 
+// A new press of A or B while the page asks answers it.
+function answerWith(pressed) {
+  for (const id of pressed) {
+    const button = Number(id.slice(id.indexOf(':') + 1));
+    if (!pressedBefore.has(id) && (button === kAnswerFirst || button === kAnswerLast) &&
+        dialog.answer(button === kAnswerFirst)) {
+      keys.use('gamepad');
+      return;
+    }
+  }
+}
+
 // What every connected pad holds now against what was held; a pad
 // unplugged lets go of its keys.
 function pollGamepads() {
   requestAnimationFrame(pollGamepads);
   const codes = new Set();
+  const pressed = new Set();
   for (const pad of Array.from(navigator.getGamepads())) {
-    if (pad && pad.connected) padCodes(pad, codes);
+    if (pad && pad.connected) padCodes(pad, codes, pressed);
   }
-  if (!keys.playing()) codes.clear();
+  spent = new Set(Array.from(spent).filter((id) => pressed.has(id)));
+  if (!keys.playing()) {
+    answerWith(pressed);
+    pressed.forEach((id) => spent.add(id));
+    codes.clear();
+  }
+  pressedBefore = pressed;
   padHeld.forEach((code) => {
     if (!codes.has(code)) keys.send(code, false, SOURCE.gamepad);
   });

@@ -1,11 +1,14 @@
 // What the page asks the player: the game's message box (MessageBoxA) as
-// the page's modal dialog, and the ended screen's Play again.
+// the page's modal dialog, and the ended screen's Play again. Both answer
+// the keyboard, a click or tap, and a gamepad's A and B (controls.js).
 const canvas = document.getElementById('canvas');
 const box = document.getElementById('box');
 const endedBox = document.getElementById('ended');
 const again = document.getElementById('again');
 // Framed in another page, the game takes focus only when clicked.
 const framed = window.self !== window.top;
+let answerShown = null; // answers the box while it is up: true its first button
+
 
 export function takeFocus(element) {
   if (!framed || document.hasFocus()) element.focus();
@@ -28,6 +31,7 @@ export function ask(caption, text, yesNo) {
   buttons.textContent = '';
   return new Promise((resolve) => {
     function finish(answer) {
+      answerShown = null;
       box.removeEventListener('keydown', onKey, true);
       box.removeEventListener('cancel', onCancel);
       box.close();
@@ -50,6 +54,10 @@ export function ask(caption, text, yesNo) {
       event.preventDefault();
       finish(answers[answers.length - 1]);
     }
+    const hint = document.createElement('span');
+    hint.id = 'box-hint';
+    hint.textContent = yesNo ? 'Gamepad: A Yes · B No' : 'Gamepad: A or B OK';
+    buttons.appendChild(hint);
     answers.forEach((answer) => {
       const button = document.createElement('button');
       button.type = 'button';
@@ -58,6 +66,7 @@ export function ask(caption, text, yesNo) {
       button.addEventListener('click', () => finish(answer));
       buttons.appendChild(button);
     });
+    answerShown = (first) => finish(first ? answers[0] : answers[answers.length - 1]);
     box.addEventListener('keydown', onKey, true);
     box.addEventListener('cancel', onCancel);
     // Framed and not focused, the host page's keys stay its own: a modal
@@ -67,7 +76,7 @@ export function ask(caption, text, yesNo) {
     box.inert = leaveFocus;
     box.showModal();
     box.inert = false;
-    if (!leaveFocus) buttons.firstChild.focus();
+    if (!leaveFocus) document.getElementById('box-' + answers[0]).focus();
   });
 }
 
@@ -79,4 +88,22 @@ export function showEnded(text) {
   takeFocus(again);
 }
 
-again.addEventListener('click', () => window.location.reload());
+function playAgain() {
+  window.location.reload();
+}
+again.addEventListener('click', playAgain);
+
+// A gamepad's answer to what is shown: first is A (Yes, OK, Play again),
+// else B (No; an OK box's only answer, as Escape gives it). False when
+// nothing asks.
+export function answer(first) {
+  if (answerShown) {
+    answerShown(first);
+    return true;
+  }
+  if (!endedBox.hidden && first) {
+    playAgain();
+    return true;
+  }
+  return false;
+}
