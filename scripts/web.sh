@@ -72,8 +72,21 @@ build() {
 page() {
   local pages=()
   mapfile -t pages < <(cd "$tvl_root/web" && find . -maxdepth 1 -type f \
-    ! -name sw.js -printf '%P\n' | sort)
+    ! -name sw.js ! -name 'package*.json' -printf '%P\n' | sort)
   cp "${pages[@]/#/$tvl_root/web/}" "$out/"
+  # Browsers without DecompressionStream unpack the game with this inflate
+  # (npm's fflate, web/package.json), fetched only by them.
+  local node=$deps/page-node
+  if ! cmp -s "$tvl_root/web/package-lock.json" "$node/package-lock.json"; then
+    mkdir -p "$node"
+    cp "$tvl_root"/web/package{,-lock}.json "$node/"
+    quietly npm-ci-page npm ci --prefix "$node" --ignore-scripts --no-audit --no-fund
+  fi
+  { echo '/* fflate, as npm ships it (esm/browser.js), under its licence:'
+    sed 's/\*\//* \//g' "$node/node_modules/fflate/LICENSE"
+    echo '*/'
+    cat "$node/node_modules/fflate/esm/browser.js"; } >"$out/inflate.js"
+  pages+=(inflate.js)
   local files=("${pages[@]}" icon-192.png icon-512.png "${game[@]/%/.gz}")
   local version sizes="" quoted="" file
   version=$(cd "$out" && cat "${files[@]}" | sha256sum | cut -c1-16)

@@ -1,6 +1,8 @@
 // Starts the game: fetches its gzipped files with a progress bar over the
 // canvas, unpacks them, and runs tvlounge.js on them; a file that fails to
-// arrive offers a retry. Once the game runs, the service worker keeps the
+// arrive offers a retry. A browser without DecompressionStream unpacks them
+// with inflate.js (npm's fflate, which scripts/web.sh puts beside the page),
+// fetched by such browsers alone. Once the game runs, the service worker keeps the
 // files for offline play. build.js is written by scripts/web.sh: the
 // build's version and the files' sizes.
 import { sizes as builtSizes, version } from './build.js';
@@ -29,15 +31,21 @@ async function fetchBytes(name) {
   if (!response.ok) throw new Error(name + ': the server answered ' + response.status);
   const length = Number(response.headers.get('Content-Length'));
   if (length > 0) sizes[name] = length;
-  const reader = response.body.getReader();
   const chunks = [];
   received[name] = 0;
-  for (;;) {
-    const part = await reader.read();
-    if (part.done) break;
-    chunks.push(part.value);
-    received[name] += part.value.length;
+  if (!support.streams) {
+    chunks.push(await response.arrayBuffer());
+    received[name] = chunks[0].byteLength;
     showProgress();
+  } else {
+    const reader = response.body.getReader();
+    for (;;) {
+      const part = await reader.read();
+      if (part.done) break;
+      chunks.push(part.value);
+      received[name] += part.value.length;
+      showProgress();
+    }
   }
   return new Blob(chunks);
 }
@@ -45,9 +53,15 @@ async function fetchBytes(name) {
 // A server that labels .gz files as gzip-encoded has the browser unpack
 // them already; only bytes that still start with gzip's magic are unpacked.
 async function unpack(blob) {
-  const head = new Uint8Array(await blob.slice(0, 2).arrayBuffer());
-  if (head[0] !== 0x1f || head[1] !== 0x8b) return blob.arrayBuffer();
-  const stream = blob.stream().pipeThrough(new DecompressionStream('gzip'));
+  const bytes = await new Response(blob).arrayBuffer();
+  const head = new Uint8Array(bytes, 0, 2);
+  if (head[0] !== 0x1f || head[1] !== 0x8b) return bytes;
+  if (!support.decompression) {
+    const { gunzipSync } = await import('./inflate.js');
+    const out = gunzipSync(new Uint8Array(bytes));
+    return out.byteLength === out.buffer.byteLength ? out.buffer : out.slice().buffer;
+  }
+  const stream = new Response(bytes).body.pipeThrough(new DecompressionStream('gzip'));
   return new Response(stream).arrayBuffer();
 }
 

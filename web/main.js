@@ -9,7 +9,19 @@ import './controls.js';
 
 document.body.dataset.page = 'ready';
 
-if (support.webgl !== 'on') {
+// Which browsers first had what the page cannot do without.
+const kTooOld = {
+  wasm: 'WebAssembly, which browsers have had since 2017 (Chrome 57, Firefox 52, Safari 11)',
+  webgl: 'WebGL, which browsers have had since 2011 to 2014 (Chrome 9, Firefox 4, Safari 8)',
+};
+const lacking = !support.wasm ? 'wasm' : support.webgl === 'absent' ? 'webgl' : '';
+
+if (lacking) {
+  overlay.show(`TV Lounge needs ${kTooOld[lacking]}: this browser is older than ` +
+    'that.\nUpdate it, or open the page in a current browser.');
+  Module.page.setStatus('This browser is too old to run the game.');
+  document.body.dataset.lacks = lacking;
+} else if (support.webgl !== 'on') {
   overlay.show('TV Lounge needs WebGL, which this browser has turned ' +
     'off or lacks.\nTo turn it on, switch on hardware acceleration ' +
     '("use graphics acceleration") in the browser\'s settings, then ' +

@@ -153,6 +153,39 @@ async function failedStart(browser, site, check) {
   await page.close();
 }
 
+// Browsers of other ages: one without DecompressionStream (Safari before
+// 16.4) unpacks the game with the page's own inflate and plays a walk; one
+// without WebAssembly is told its age, not to check its connection.
+async function oldBrowsers(browser, site, check) {
+  const page = await browser.newPage();
+  const inflate = [];
+  page.on('request', (request) => {
+    if (request.url().endsWith('/inflate.js')) inflate.push(request.url());
+  });
+  await page.evaluateOnNewDocument(() => { delete window.DecompressionStream; });
+  const walk = 'RIGHT*58 UP*37 LEFT UP*2 RIGHT UP LEFT RIGHT*35 UP*19';
+  await page.goto(`${site.url}index.html?seed=1&keys=${encodeURIComponent(walk)}`);
+  const asked = await page.waitForFunction(questionAsked, { timeout: 60000 })
+    .then(() => true, () => false);
+  if (asked) await page.click('#box-no');
+  const walked = asked && await page.waitForFunction(
+    () => document.body.dataset.walk === 'done', { timeout: 120000 }).then(() => true, () => false);
+  const title = await page.title();
+  check(walked && inflate.length === 1 && /Balls collected so far: [1-9]/.test(title),
+    `without DecompressionStream the page inflates the game itself, asks and walks ` +
+    `("${title}", inflate.js fetched ${inflate.length} time(s))`);
+  await page.close();
+
+  const old = await browser.newPage();
+  await old.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+  await old.goto(`${site.url}index.html`);
+  const notice = await old.waitForFunction(() => document.body.dataset.lacks,
+    { timeout: 30000 }).then(() => old.$eval('#overlay-text', (text) => text.textContent), () => '');
+  check(/WebAssembly.*since 2017.*older/.test(notice) && !/connection/.test(notice),
+    `without WebAssembly the page names the browser's age ("${notice.replace(/\n/g, ' ')}")`);
+  await old.close();
+}
+
 async function noWebgl(site, check, launch) {
   const browser = await launch(['--disable-webgl', '--disable-3d-apis']);
   try {
@@ -275,6 +308,7 @@ export async function robustChecks(browser, siteDir, check, { outDir, launch } =
   try {
     await contextLoss(browser, site, check, outDir);
     await failedStart(browser, site, check);
+    await oldBrowsers(browser, site, check);
     await visits(browser, site, check);
     const slow = await slowVisit(browser, site);
     check(slow.steps.length >= 3,
