@@ -31,7 +31,7 @@ function waitTitle(page, pattern, timeout = 30000) {
 // The drawing buffer has taken the size the page's layout asks for.
 function settled(page) {
   return page.waitForFunction(() => {
-    const size = TvLounge.bufferSize();
+    const size = Module.page.bufferSize();
     const canvas = document.getElementById('canvas');
     return size && canvas.width === size[0] && canvas.height === size[1];
   }, { timeout: 10000 }).then(() => true, () => false);
@@ -146,7 +146,7 @@ async function phone(browser, base, check, shots) {
       !document.getElementById('notice').hidden);
   check(filled, 'phone: a tap on Yes fills the screen where there is no full screen, and says so');
   await checkLayout(page, check, 'phone-filled', shots);
-  await tap('[data-tap=F1]');
+  await tap('[data-touch=full]');
   check(await page.waitForFunction(
     () => !document.getElementById('game').classList.contains('filled'),
     { timeout: 20000 }).then(() => true, () => false),
@@ -161,8 +161,8 @@ async function phone(browser, base, check, shots) {
 
   await waitTitle(page, /^ZENTRA TUTORIALS$/); // the window opened again
   await spyKeys(page);
-  const walk = await centre(page, '[data-code=ArrowUp]');
-  const turn = await centre(page, '[data-code=ArrowLeft]');
+  const walk = await centre(page, '[data-touch=up]');
+  const turn = await centre(page, '[data-touch=left]');
   const before = await picture(page);
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: fingers([walk]) });
   await sleep(1000);
@@ -174,7 +174,7 @@ async function phone(browser, base, check, shots) {
   const beforeBoth = await picture(page);
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: fingers([walk, turn]) });
   await sleep(800);
-  const bothHeld = await page.$$eval('#touch .held', (all) => all.map((e) => e.dataset.code));
+  const bothHeld = await page.$$eval('#touch .held', (all) => all.map((e) => e.dataset.touch));
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
   await sleep(200);
   const sent = await page.evaluate(() => window.sentKeys);
@@ -226,17 +226,72 @@ async function desktop(browser, base, check, shots) {
   await page.close();
 }
 
+// A stand-in for the Gamepad API: one standard pad, unplugged until the
+// test plugs it in (window.padPlugged).
+function standInPad() {
+  const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+  window.fakePad = { id: 'stand-in pad', index: 0, connected: true, mapping: 'standard',
+    timestamp: 0, buttons, axes: [0, 0, 0, 0] };
+  window.padPlugged = false;
+  navigator.getGamepads = () => [window.padPlugged ? window.fakePad : null, null, null, null];
+}
+
+const padButton = (page, index, pressed) => page.evaluate((i, on) => {
+  window.padPlugged = true;
+  window.fakePad.buttons[i].pressed = on;
+}, index, pressed);
+const isFull = () => !!document.fullscreenElement ||
+  document.getElementById('game').classList.contains('filled');
+
+// A gamepad alone, plugged in while the question is up: A answers Yes (and
+// is not also the game's bump key while still held), B on another load No;
+// after Escape, A plays again.
+async function gamepadAnswers(browser, base, check) {
+  const viewport = { width: 800, height: 700, deviceScaleFactor: 1 };
+  let { page, errors } = await open(browser, base, viewport, standInPad);
+  const hint = await page.$eval('#box-hint', (element) => element.textContent);
+  await spyKeys(page);
+  await padButton(page, 0, true);
+  const yes = await waitTitle(page, new RegExp(`^${kGameTitle}$`)) && await page.evaluate(isFull);
+  const frames = await page.evaluate(() => Module.page.framesPresented());
+  await page.waitForFunction((n) => Module.page.framesPresented() > n + 10, {}, frames);
+  const sent = await page.evaluate(() => window.sentKeys.filter((key) => key.endsWith(' 2')));
+  await padButton(page, 0, false);
+  check(yes && sent.length === 0 && /A Yes/.test(hint) && /B No/.test(hint),
+    `gamepad: A answers the question Yes, and is no key while held (sent ${sent.join(', ')}; ` +
+    `hint "${hint}")`);
+  await page.focus('#canvas');
+  // Escape in the browser's full screen is the browser's: F1 leaves it first.
+  if (await page.evaluate(() => !!document.fullscreenElement)) {
+    await page.keyboard.press('F1');
+    await page.waitForFunction(() => !document.fullscreenElement, { timeout: 10000 });
+    await waitTitle(page, /^ZENTRA TUTORIALS$/);
+    await page.focus('#canvas');
+  }
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => document.body.dataset.ended !== undefined, { timeout: 30000 });
+  const [reloaded] = await Promise.all([
+    page.waitForNavigation({ timeout: 10000 }).then(() => true, () => false),
+    padButton(page, 0, true),
+  ]);
+  const askedAgain = reloaded && await page.waitForFunction(
+    () => document.getElementById('box').open, { timeout: 30000 }).then(() => true, () => false);
+  check(askedAgain, 'gamepad: after Escape, A plays again (the question is asked anew)');
+  check(errors.length === 0, `gamepad answers: no page errors (${errors.join('; ')})`);
+  await page.close();
+
+  ({ page, errors } = await open(browser, base, viewport, standInPad));
+  await padButton(page, 1, true);
+  const no = await waitTitle(page, new RegExp(`^${kGameTitle}$`)) && !await page.evaluate(isFull);
+  check(no, 'gamepad: B answers the question No');
+  await page.close();
+}
+
 // Full screen from the answer's click and back with F1; then a gamepad,
 // plugged in while the game runs, walks.
 async function fullScreenAndGamepad(browser, base, check, shots) {
   const { page, errors } = await open(browser, base,
-    { width: 1280, height: 720, deviceScaleFactor: 1 }, () => {
-      const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
-      window.fakePad = { id: 'fake pad', index: 0, connected: true, mapping: 'standard',
-        timestamp: 0, buttons, axes: [0, 0, 0, 0] };
-      window.padPlugged = false;
-      navigator.getGamepads = () => [window.padPlugged ? window.fakePad : null, null, null, null];
-    });
+    { width: 1280, height: 720, deviceScaleFactor: 1 }, standInPad);
   await page.click('#box-yes');
   const full = await page.waitForFunction(
     () => document.fullscreenElement && document.fullscreenElement.id === 'game',
@@ -248,9 +303,9 @@ async function fullScreenAndGamepad(browser, base, check, shots) {
   await page.keyboard.press('F1');
   const left = await page.waitForFunction(() => !document.fullscreenElement,
     { timeout: 10000 }).then(() => true, () => false);
-  const frames = await page.evaluate(() => TvLounge.framesPresented());
+  const frames = await page.evaluate(() => Module.page.framesPresented());
   await sleep(2000);
-  check(left && await page.evaluate((n) => TvLounge.framesPresented() > n + 3, frames),
+  check(left && await page.evaluate((n) => Module.page.framesPresented() > n + 3, frames),
     'F1 leaves full screen and the game runs on');
 
   await page.evaluate(() => {
@@ -299,7 +354,7 @@ async function framed(browser, base, check) {
 }
 
 export async function deviceChecks(browser, base, check, shots) {
-  for (const run of [phone, desktop, fullScreenAndGamepad, framed]) {
+  for (const run of [phone, desktop, fullScreenAndGamepad, gamepadAnswers, framed]) {
     try {
       await run(browser, base, check, shots);
     } catch (error) {

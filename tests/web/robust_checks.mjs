@@ -15,7 +15,7 @@ const firstVisitLimit = 1900000; // bytes
 const slowLink = { download: 1500000 / 8, upload: 1500000 / 8, latency: 40 };
 
 const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
   '.webmanifest': 'application/manifest+json',
 };
 
@@ -32,9 +32,9 @@ function serveSubFolder(root) {
     }
     if (state.failOnce.delete(name)) return response.writeHead(503).end();
     let body = fs.readFileSync(file);
-    if (state.nextBuild && (name === 'sw.js' || name === 'loader.js')) {
-      body = Buffer.from(String(body).replace(/var version = '(\w+)'/,
-        "var version = '$1-next'"));
+    if (state.nextBuild && (name === 'sw.js' || name === 'build.js')) {
+      body = Buffer.from(String(body).replace(/version = '(\w+)'/,
+        "version = '$1-next'"));
     }
     state.sent += body.length;
     response.writeHead(200, {
@@ -117,8 +117,8 @@ async function contextLoss(browser, site, check, outDir) {
     document.body.dataset.context === 'restored', { timeout: 10000 })
     .then(() => true, () => false);
   // A few frames drawn on the restored context (none if the game stays held).
-  const until = await page.evaluate(() => TvLounge.framesPresented() + 3);
-  await page.waitForFunction((until) => TvLounge.framesPresented() >= until,
+  const until = await page.evaluate(() => Module.page.framesPresented() + 3);
+  await page.waitForFunction((until) => Module.page.framesPresented() >= until,
     { timeout: 10000 }, until).catch(() => {});
   const after = await canvas.screenshot({ encoding: 'base64' });
   const titleAfter = await page.title();
@@ -135,6 +135,55 @@ async function contextLoss(browser, site, check, outDir) {
     `the title and score are kept ("${titleBefore}" -> "${titleAfter}")`);
   check(errors.length === 0, `no page errors over the lost context (${errors.join('; ')})`);
   await page.close();
+}
+
+// The game's wasm refused by the browser: the overlay says the start
+// failed, where it would go on saying "Starting the game…".
+async function failedStart(browser, site, check) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    WebAssembly.instantiate = () => Promise.reject(new Error('stand-in refusal'));
+  });
+  await page.goto(`${site.url}index.html`);
+  const said = await page.waitForFunction(() => document.body.dataset.abort &&
+    !document.getElementById('overlay').hidden, { timeout: 60000 })
+    .then(() => page.$eval('#overlay-text', (text) => text.textContent), () => '');
+  check(/could not start.*stand-in refusal/.test(said),
+    `a failed start is said over the canvas ("${said.replace(/\n/g, ' ')}")`);
+  await page.close();
+}
+
+// Browsers of other ages: one without DecompressionStream (Safari before
+// 16.4) unpacks the game with the page's own inflate and plays a walk; one
+// without WebAssembly is told its age, not to check its connection.
+async function oldBrowsers(browser, site, check) {
+  const page = await browser.newPage();
+  const inflate = [];
+  page.on('request', (request) => {
+    if (request.url().endsWith('/inflate.js')) inflate.push(request.url());
+  });
+  await page.evaluateOnNewDocument(() => { delete window.DecompressionStream; });
+  const walk = 'RIGHT*58 UP*37 LEFT UP*2 RIGHT UP LEFT RIGHT*35 UP*19';
+  await page.goto(`${site.url}index.html?seed=1&keys=${encodeURIComponent(walk)}`);
+  const asked = await page.waitForFunction(questionAsked, { timeout: 60000 })
+    .then(() => true, () => false);
+  if (asked) await page.click('#box-no');
+  const walked = asked && await page.waitForFunction(
+    () => document.body.dataset.walk === 'done', { timeout: 120000 }).then(() => true, () => false);
+  const title = await page.title();
+  check(walked && inflate.length === 1 && /Balls collected so far: [1-9]/.test(title),
+    `without DecompressionStream the page inflates the game itself, asks and walks ` +
+    `("${title}", inflate.js fetched ${inflate.length} time(s))`);
+  await page.close();
+
+  const old = await browser.newPage();
+  await old.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+  await old.goto(`${site.url}index.html`);
+  const notice = await old.waitForFunction(() => document.body.dataset.lacks,
+    { timeout: 30000 }).then(() => old.$eval('#overlay-text', (text) => text.textContent), () => '');
+  check(/WebAssembly.*since 2017.*older/.test(notice) && !/connection/.test(notice),
+    `without WebAssembly the page names the browser's age ("${notice.replace(/\n/g, ' ')}")`);
+  await old.close();
 }
 
 async function noWebgl(site, check, launch) {
@@ -258,6 +307,8 @@ export async function robustChecks(browser, siteDir, check, { outDir, launch } =
   const site = await serveSubFolder(path.resolve(siteDir));
   try {
     await contextLoss(browser, site, check, outDir);
+    await failedStart(browser, site, check);
+    await oldBrowsers(browser, site, check);
     await visits(browser, site, check);
     const slow = await slowVisit(browser, site);
     check(slow.steps.length >= 3,
