@@ -150,12 +150,20 @@ try {
     await walk(browser, base, 'picture', walkArgs[0], walkArgs[1], outDir);
   } else {
     fs.mkdirSync(outDir, { recursive: true });
-    await play(browser, base);
-    await queryChecks(browser, base, check);
-    await deviceChecks(browser, base, check, outDir);
-    await robustChecks(browser, site, check, { outDir, launch });
+    // A group that throws is one failure: the groups after it still run, so
+    // the walks' pictures are there to compare whatever went before.
+    const groups = [
+      ['play', () => play(browser, base)],
+      ['queries', () => queryChecks(browser, base, check)],
+      ['devices', () => deviceChecks(browser, base, check, outDir)],
+      ['robustness', () => robustChecks(browser, site, check, { outDir, launch })],
+    ];
     for (let i = 0; i + 2 < walkArgs.length; i += 3) {
-      await walk(browser, base, walkArgs[i], walkArgs[i + 1], walkArgs[i + 2]);
+      groups.push([`walk ${walkArgs[i]}`,
+        () => walk(browser, base, walkArgs[i], walkArgs[i + 1], walkArgs[i + 2])]);
+    }
+    for (const [name, run] of groups) {
+      await run().catch((error) => check(false, `${name}: ${error.message}`));
     }
   }
 } catch (error) {

@@ -223,11 +223,22 @@ async function appManifest(page) {
   return { errors: errors.map((error) => error.message), icons };
 }
 
+// A fresh profile for one check. Closing it may find the browser already
+// dropped its session (service workers end on their own): that is no fault
+// of the page, so only the check's own errors are passed on.
+async function withProfile(browser, run) {
+  const profile = await browser.createBrowserContext();
+  try {
+    return await run(profile);
+  } finally {
+    await profile.close().catch(() => {});
+  }
+}
+
 // A fresh profile's first visit in bytes, a reload with the network gone,
 // a new build, and a file that fails once and loads on retry.
 async function visits(browser, site, check) {
-  const profile = await browser.createBrowserContext();
-  try {
+  await withProfile(browser, async (profile) => {
     const page = await profile.newPage();
     site.sent = 0;
     const first = await firstLoad(page, `${site.url}index.html`);
@@ -258,11 +269,8 @@ async function visits(browser, site, check) {
     site.nextBuild = false;
     check(replaced, 'a new build served replaces the old build\'s cache');
     await page.close();
-  } finally {
-    await profile.close();
-  }
-  const fresh = await browser.createBrowserContext();
-  try {
+  });
+  await withProfile(browser, async (fresh) => {
     const page = await fresh.newPage();
     site.failOnce.add('tvlounge.data.gz');
     await page.goto(`${site.url}index.html`);
@@ -274,15 +282,12 @@ async function visits(browser, site, check) {
       .then(() => true, () => false);
     check(failed && asked, 'a file that fails to load is said, and Try again loads the game');
     await page.close();
-  } finally {
-    await fresh.close();
-  }
+  });
 }
 
 // A first visit over 1.5 Mbit/s: the progress bar is seen climbing.
 async function slowVisit(browser, site) {
-  const profile = await browser.createBrowserContext();
-  try {
+  return withProfile(browser, async (profile) => {
     const page = await profile.newPage();
     await page.emulateNetworkConditions(slowLink);
     const seen = new Set();
@@ -298,22 +303,28 @@ async function slowVisit(browser, site) {
     await page.close();
     const steps = [...seen].filter((text) => /\d+%/.test(text));
     return { ...load, steps };
-  } finally {
-    await profile.close();
-  }
+  });
 }
 
 export async function robustChecks(browser, siteDir, check, { outDir, launch } = {}) {
   const site = await serveSubFolder(path.resolve(siteDir));
   try {
-    await contextLoss(browser, site, check, outDir);
-    await failedStart(browser, site, check);
-    await oldBrowsers(browser, site, check);
-    await visits(browser, site, check);
-    const slow = await slowVisit(browser, site);
-    check(slow.steps.length >= 3,
-      `at 1.5 Mbit/s the progress bar shows the load (${slow.steps.slice(0, 4).join(', ')}…)`);
-    if (launch) await noWebgl(site, check, launch);
+    // Each check on its own: one that throws does not hide the others.
+    const checks = [
+      ['lost context', () => contextLoss(browser, site, check, outDir)],
+      ['failed start', () => failedStart(browser, site, check)],
+      ['old browsers', () => oldBrowsers(browser, site, check)],
+      ['visits', () => visits(browser, site, check)],
+      ['slow visit', async () => {
+        const slow = await slowVisit(browser, site);
+        check(slow.steps.length >= 3, 'at 1.5 Mbit/s the progress bar shows the load ' +
+          `(${slow.steps.slice(0, 4).join(', ')}…)`);
+      }],
+    ];
+    if (launch) checks.push(['no WebGL', () => noWebgl(site, check, launch)]);
+    for (const [name, run] of checks) {
+      await run().catch((error) => check(false, `${name}: ${error.message}`));
+    }
   } finally {
     site.server.close();
   }
@@ -322,10 +333,8 @@ export async function robustChecks(browser, siteDir, check, { outDir, launch } =
 export async function loadBench(browser, siteDir) {
   const site = await serveSubFolder(path.resolve(siteDir));
   try {
-    const profile = await browser.createBrowserContext();
-    const page = await profile.newPage();
-    const first = await firstLoad(page, `${site.url}index.html`);
-    await profile.close();
+    const first = await withProfile(browser, async (profile) =>
+      firstLoad(await profile.newPage(), `${site.url}index.html`));
     const slow = await slowVisit(browser, site);
     console.log(`browser: a first visit takes ${first.bytes} bytes on the wire ` +
       `(${(first.bytes / 1e6).toFixed(2)} MB; at most ${firstVisitLimit / 1e6} MB)`);
