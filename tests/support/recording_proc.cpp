@@ -7,6 +7,12 @@ std::vector<SeenMessage> seen;
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam,
                                LPARAM lParam) {
   seen.push_back({message, wParam, lParam});
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK RecordingGameProc(HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) {
+  seen.push_back({message, wParam, lParam});
   switch (message) {
   case WM_CLOSE:
     PostQuitMessage(kRecordedQuitCode);

@@ -14,16 +14,20 @@ struct SeenMessage {
   LPARAM lParam;
 };
 
-// What RecordingProc was sent, in order; a test clears it.
+// What the recording procedures were sent, in order; a test clears it.
 extern std::vector<SeenMessage> seen;
 
-// The code RecordingProc posts its quit with.
+// Records the message, then leaves it all to DefWindowProcA.
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam);
+
+// The code RecordingGameProc posts its quit with.
 constexpr int kRecordedQuitCode = 3;
 
 // Records the message, then answers as a game's procedure does: a close
 // posts the quit, size and activation are taken (no default processing, so
 // nothing more is called), everything else goes to DefWindowProcA.
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam,
-                               LPARAM lParam);
+LRESULT CALLBACK RecordingGameProc(HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam);
 
 } // namespace support
