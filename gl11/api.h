@@ -10,14 +10,14 @@
 // textures with MODULATE, REPLACE and COMBINE (REPLACE, MODULATE, DOT3_RGB,
 // DOT3_RGBA of texture, previous and primary colour); GL's texture
 // completeness rule; GLU mipmaps and smooth quadrics; glPushAttrib of the
-// enables and current values; GL's errors through glGetError for what it
-// refuses, said once on stderr in debug builds.
+// enables and current values; GL's stack limits and errors through
+// glGetError for what it refuses, each distinct refusal said once on stderr;
+// the queries of the state it keeps.
 // Lacks (the game uses none of it): display lists, flat shading, fog,
-// applying texture matrices, q coordinates, textures with alpha, spot
-// lights and attenuation, two-sided lighting, colour material,
-// GL_NORMALIZE, depth read-back, the state queries ES 2.0 does not answer
-// itself. An ES 3 context filters cube maps across faces; GL 1.1 clamps at
-// each face.
+// applying texture matrices, q coordinates, textures with alpha (refused),
+// spot lights and attenuation, two-sided lighting, colour material,
+// GL_NORMALIZE, depth read-back. An ES 3 context filters cube maps across
+// faces; GL 1.1 clamps at each face.
 #pragma once
 
 #include <GL/gl.h>
@@ -45,12 +45,26 @@ void tvl11_glClear(GLbitfield mask);
 void tvl11_glDepthFunc(GLenum func);
 void tvl11_glBlendFunc(GLenum sfactor, GLenum dfactor);
 void tvl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
-void tvl11_glGetIntegerv(GLenum pname, GLint *params);
 GLenum tvl11_glGetError();
 void tvl11_glPixelStorei(GLenum pname, GLint param);
 void tvl11_glReadBuffer(GLenum mode);
 void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
                         GLenum format, GLenum type, GLvoid *pixels);
+
+// State queries, answered from the subset's own state where it keeps it.
+void tvl11_glGetIntegerv(GLenum pname, GLint *params);
+void tvl11_glGetFloatv(GLenum pname, GLfloat *params);
+void tvl11_glGetDoublev(GLenum pname, GLdouble *params);
+GLboolean tvl11_glIsEnabled(GLenum cap);
+void tvl11_glGetLightfv(GLenum light, GLenum pname, GLfloat *params);
+void tvl11_glGetMaterialfv(GLenum face, GLenum pname, GLfloat *params);
+void tvl11_glGetTexEnviv(GLenum target, GLenum pname, GLint *params);
+GLboolean tvl11_glIsTexture(GLuint texture);
+void tvl11_glGetTexParameteriv(GLenum target, GLenum pname, GLint *params);
+void tvl11_glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname,
+                                    GLint *params);
+void tvl11_glGetTexImage(GLenum target, GLint level, GLenum format, GLenum type,
+                         GLvoid *pixels);
 
 // Matrices.
 void tvl11_glMatrixMode(GLenum mode);

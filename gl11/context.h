@@ -67,6 +67,7 @@ struct TextureImage {
   int level, width, height;
   GLenum format; // GL_RGB or GL_LUMINANCE, tightly packed
   std::vector<unsigned char> pixels;
+  GLint internalFormat; // as the game gave it, for glGetTexLevelParameteriv
 };
 
 // A texture under the name the game holds: its ES 2.0 object (0 until first
@@ -159,6 +160,13 @@ struct Server {
   bool viewportSet = false;
 };
 
+// The stack depths GL lets a program rely on, as the system's GL gives them
+// (GL itself requires at least 32, 2, 2 and 16).
+constexpr std::size_t kModelviewDepth = 32;
+constexpr std::size_t kProjectionDepth = 32;
+constexpr std::size_t kTextureDepth = 10;
+constexpr std::size_t kAttribDepth = 16;
+
 struct Context {
   Context() {
     for (int k = 0; k < 4; ++k) {
@@ -223,6 +231,16 @@ struct Context {
     }
   }
   Mat4 &Top() { return Stack().back(); }
+  std::size_t MaxDepth() const {
+    switch (matrixMode) {
+    case GL_PROJECTION:
+      return kProjectionDepth;
+    case GL_TEXTURE:
+      return kTextureDepth;
+    default:
+      return kModelviewDepth;
+    }
+  }
 };
 
 // The state of the context last made current (tvl11_MakeCurrent); null when
@@ -230,6 +248,10 @@ struct Context {
 Context *Active();
 // The state kept for a context, or null.
 Context *StateOf(const void *key);
+
+// The flag of an enable the subset keeps, or null when ES 2.0 keeps it (or
+// nothing does) (gl11/state.cpp).
+bool *EnableFlag(Context &c, GLenum cap);
 
 // ES 2.0's state, sent only when it differs from what was sent last
 // (gl11/es_state.cpp). Attribute arrays read the bound array buffer.
@@ -247,10 +269,11 @@ void SetUnpackAlignment(Context &c, GLint alignment);
 void ResendServer(Context &c);
 
 // Refuses a call as GL does: error (GL_INVALID_ENUM, GL_INVALID_OPERATION,
-// a stack error) is kept for glGetError unless one is kept already; debug
-// builds also say once per call and value what was refused (gl11/errors.cpp).
+// a stack error) is kept for glGetError unless one is kept already, and what
+// was refused is said on stderr once per call, value and error, in every
+// build (gl11/errors.cpp).
 void Refuse(Context &c, GLenum error, const char *call, GLenum value);
-// Says once, in debug builds, that the subset leaves something undone.
+// Says once on stderr that the subset leaves something undone.
 void Warn(const char *what);
 
 // The ES 2.0 object of a texture the game names, made (and its kept images

@@ -1,13 +1,15 @@
-// GL's error flag, and the word said in debug builds when the subset refuses
-// a call or leaves something undone: a GL call the subset cannot do is not
-// passed over in silence.
+// GL's error flag, and the word said on stderr (the browser's console in the
+// page) when the subset refuses a call or leaves something undone: a GL call
+// the subset cannot do is not passed over in silence, in release builds too.
+// Each distinct refusal is said once, so a refusal made every frame does not
+// flood the log.
 #include "gl11/api.h"
 #include "gl11/context.h"
 
 #include <cstdio>
 #include <set>
 #include <string>
-#include <utility>
+#include <tuple>
 
 namespace gl11 {
 namespace {
@@ -33,29 +35,19 @@ void Refuse(Context &c, GLenum error, const char *call, GLenum value) {
   if (c.error == GL_NO_ERROR) {
     c.error = error;
   }
-#ifndef NDEBUG
   // Never freed: calls may be refused while statics are destroyed.
-  static auto *said = new std::set<std::pair<std::string, GLenum>>;
-  if (said->emplace(call, value).second) {
+  static auto *said = new std::set<std::tuple<std::string, GLenum, GLenum>>;
+  if (said->emplace(call, value, error).second) {
     std::fprintf(stderr, "gl11: %s refuses 0x%04x: %s\n", call, value,
                  ErrorName(error));
   }
-#else
-  (void)call;
-  (void)value;
-  (void)ErrorName;
-#endif
 }
 
 void Warn(const char *what) {
-#ifndef NDEBUG
   static auto *said = new std::set<std::string>;
   if (said->insert(what).second) {
     std::fprintf(stderr, "gl11: %s\n", what);
   }
-#else
-  (void)what;
-#endif
 }
 
 } // namespace gl11

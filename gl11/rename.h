@@ -22,6 +22,16 @@
 #define glBlendFunc tvl11_glBlendFunc
 #define glViewport tvl11_glViewport
 #define glGetIntegerv tvl11_glGetIntegerv
+#define glGetFloatv tvl11_glGetFloatv
+#define glGetDoublev tvl11_glGetDoublev
+#define glIsEnabled tvl11_glIsEnabled
+#define glGetLightfv tvl11_glGetLightfv
+#define glGetMaterialfv tvl11_glGetMaterialfv
+#define glGetTexEnviv tvl11_glGetTexEnviv
+#define glIsTexture tvl11_glIsTexture
+#define glGetTexParameteriv tvl11_glGetTexParameteriv
+#define glGetTexLevelParameteriv tvl11_glGetTexLevelParameteriv
+#define glGetTexImage tvl11_glGetTexImage
 #define glGetError tvl11_glGetError
 #define glPixelStorei tvl11_glPixelStorei
 #define glReadBuffer tvl11_glReadBuffer

@@ -9,9 +9,8 @@
 
 using namespace gl11;
 
-namespace {
+namespace gl11 {
 
-// The flag an enable names, or null when ES 2.0 keeps it (or nothing does).
 bool *EnableFlag(Context &c, GLenum cap) {
   Enables &e = c.enables;
   switch (cap) {
@@ -33,6 +32,10 @@ bool *EnableFlag(Context &c, GLenum cap) {
     return nullptr;
   }
 }
+
+} // namespace gl11
+
+namespace {
 
 void SyncUnits(Context &c) {
   for (int i = 0; i < kUnitCount; ++i) {
@@ -80,9 +83,13 @@ void tvl11_glDisable(GLenum cap) {
 }
 
 // Other groups are refused, and their state not kept; the push is made, so
-// that the matching pop balances it.
+// that the matching pop balances it. A full stack refuses the push, as GL.
 void tvl11_glPushAttrib(GLbitfield mask) {
   if (Context *c = Active()) {
+    if (c->attribStack.size() >= kAttribDepth) {
+      Refuse(*c, GL_STACK_OVERFLOW, "glPushAttrib", mask);
+      return;
+    }
     if (mask & ~(GL_ENABLE_BIT | GL_CURRENT_BIT)) {
       Refuse(*c, GL_INVALID_ENUM, "glPushAttrib", mask);
     }
@@ -205,6 +212,10 @@ void tvl11_glLoadIdentity() {
 void tvl11_glPushMatrix() {
   if (Context *c = Active()) {
     std::vector<Mat4> &stack = c->Stack();
+    if (stack.size() >= c->MaxDepth()) {
+      Refuse(*c, GL_STACK_OVERFLOW, "glPushMatrix", c->matrixMode);
+      return;
+    }
     stack.push_back(stack.back());
   }
 }

@@ -1,7 +1,8 @@
 // Texture objects, units and environments, mipmaps built as GLU builds them,
 // and pixel transfer. ES 2.0 takes only unsized formats equal to the data's,
 // so the game's internal formats (3, GL_RGB8) become GL_RGB and the data is
-// turned to match; 2D textures are kept RGB or luminance, without alpha.
+// turned to match; textures are kept RGB or luminance, as their internal
+// format says, and internal formats with alpha are refused.
 #include "gl11/api.h"
 #include "gl11/context.h"
 
@@ -31,14 +32,40 @@ int Components(GLenum format) {
   }
 }
 
-// Tightly packed pixels of the format ES 2.0 is given: luminance stays
-// luminance, everything else becomes RGB (alpha dropped).
+// The components of the texture an internal format makes, as ES 2.0 is
+// given it: 1 (luminance) or 3 (RGB). 0 for the formats with alpha, which
+// the shaders do not build, and for what GL does not accept.
+int BaseComponents(GLint internalFormat) {
+  switch (internalFormat) {
+  case 1:
+  case GL_LUMINANCE:
+  case GL_LUMINANCE4:
+  case GL_LUMINANCE8:
+  case GL_LUMINANCE12:
+  case GL_LUMINANCE16:
+    return 1;
+  case 3:
+  case GL_RGB:
+  case GL_R3_G3_B2:
+  case GL_RGB4:
+  case GL_RGB5:
+  case GL_RGB8:
+  case GL_RGB10:
+  case GL_RGB12:
+  case GL_RGB16:
+    return 3;
+  default:
+    return 0;
+  }
+}
+
+// Tightly packed pixels of the texture's own components (to: 1 or 3), as GL
+// converts them: a luminance source gives its value to red, green and blue;
+// a luminance texture takes red; alpha is dropped.
 std::vector<unsigned char> Unpack(const unsigned char *in, int width,
                                   int height, GLenum format, int alignment,
-                                  GLenum *outFormat) {
+                                  int to) {
   const int from = Components(format);
-  const int to = from == 1 ? 1 : 3;
-  *outFormat = to == 1 ? GL_LUMINANCE : GL_RGB;
   std::vector<unsigned char> out(static_cast<std::size_t>(width) * height * to);
   const std::size_t row =
       (static_cast<std::size_t>(width) * from + alignment - 1) / alignment *
@@ -48,7 +75,7 @@ std::vector<unsigned char> Unpack(const unsigned char *in, int width,
       const unsigned char *p = in + y * row + x * from;
       unsigned char *q = &out[(static_cast<std::size_t>(y) * width + x) * to];
       for (int k = 0; k < to; ++k) {
-        q[k] = p[from == 2 ? 0 : (k < from ? k : 0)];
+        q[k] = p[from < 3 ? 0 : k];
       }
     }
   }
@@ -86,12 +113,14 @@ void Send(Context &c, const TextureImage &image) {
 }
 
 void Upload(Context &c, GLenum target, int level, int width, int height,
-            GLenum format, std::vector<unsigned char> pixels) {
+            GLint internalFormat, std::vector<unsigned char> pixels) {
   const bool face = IsCubeFace(target);
   const GLenum object = face ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D;
   TextureInfo *info = BoundInfo(c, object);
-  TextureImage image = {target, level,  width,
-                        height, format, std::move(pixels)};
+  const GLenum format =
+      BaseComponents(internalFormat) == 1 ? GL_LUMINANCE : GL_RGB;
+  TextureImage image = {
+      target, level, width, height, format, std::move(pixels), internalFormat};
   BindForChange(c, object);
   Send(c, image);
   // Kept, replacing what the same image was given before.
@@ -221,9 +250,9 @@ void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
   c->gl.TexParameteri(target, pname, param);
 }
 
-void tvl11_glTexImage2D(GLenum target, GLint level, GLint, GLsizei width,
-                        GLsizei height, GLint, GLenum format, GLenum type,
-                        const GLvoid *pixels) {
+void tvl11_glTexImage2D(GLenum target, GLint level, GLint internalFormat,
+                        GLsizei width, GLsizei height, GLint border,
+                        GLenum format, GLenum type, const GLvoid *pixels) {
   Context *c = Active();
   if (!c) {
     return;
@@ -237,19 +266,24 @@ void tvl11_glTexImage2D(GLenum target, GLint level, GLint, GLsizei width,
            type != GL_UNSIGNED_BYTE ? type : format);
     return;
   }
+  const int to = BaseComponents(internalFormat);
+  if (to == 0 || border != 0 || width < 0 || height < 0 || level < 0) {
+    Refuse(*c, GL_INVALID_VALUE, "glTexImage2D",
+           to == 0 ? internalFormat : border);
+    return;
+  }
   if (!pixels) {
     return; // an image to be filled later: the subset keeps only data
   }
-  GLenum esFormat;
   std::vector<unsigned char> packed =
       Unpack(static_cast<const unsigned char *>(pixels), width, height, format,
-             c->unpackAlignment, &esFormat);
-  Upload(*c, target, level, width, height, esFormat, std::move(packed));
+             c->unpackAlignment, to);
+  Upload(*c, target, level, width, height, internalFormat, std::move(packed));
 }
 
-GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint, GLsizei width,
-                              GLsizei height, GLenum format, GLenum type,
-                              const void *data) {
+GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint internalFormat,
+                              GLsizei width, GLsizei height, GLenum format,
+                              GLenum type, const void *data) {
   Context *c = Active();
   if (!c || target != GL_TEXTURE_2D || width < 1 || height < 1) {
     return kGluInvalidValue;
@@ -257,18 +291,22 @@ GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint, GLsizei width,
   if (type != GL_UNSIGNED_BYTE || Components(format) == 0) {
     return kGluInvalidEnum;
   }
-  GLenum esFormat;
+  // GLU hands the internal format to GL, which refuses it.
+  const int comps = BaseComponents(internalFormat);
+  if (comps == 0) {
+    Refuse(*c, GL_INVALID_VALUE, "gluBuild2DMipmaps", internalFormat);
+    return 0;
+  }
   std::vector<unsigned char> level =
       Unpack(static_cast<const unsigned char *>(data), width, height, format,
-             c->unpackAlignment, &esFormat);
-  const int comps = esFormat == GL_LUMINANCE ? 1 : 3;
+             c->unpackAlignment, comps);
   // GLU first brings each side to a power of two, then halves to 1 x 1.
   int w = NearestPowerOfTwo(width), h = NearestPowerOfTwo(height);
   if (w != width || h != height) {
     level = Scale(level, width, height, w, h, comps);
   }
   for (int n = 0;; ++n) {
-    Upload(*c, target, n, w, h, esFormat, level);
+    Upload(*c, target, n, w, h, internalFormat, level);
     if (w == 1 && h == 1) {
       break;
     }
@@ -388,13 +426,8 @@ void tvl11_glPixelStorei(GLenum pname, GLint param) {
   }
 }
 
-void tvl11_glGetIntegerv(GLenum pname, GLint *params) {
-  if (Context *c = Active()) {
-    c->gl.GetIntegerv(pname, params);
-  }
-}
-
-// ES 2.0 reads RGBA bytes; other layouts are made from those.
+// ES 2.0 reads RGBA bytes; other layouts are made from those, luminance as
+// GL makes it: red, green and blue summed, at most 1.
 void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
                         GLenum format, GLenum type, GLvoid *pixels) {
   Context *c = Active();
@@ -421,8 +454,12 @@ void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
     for (int i = 0; i < width; ++i) {
       const unsigned char *p =
           &rgba[(static_cast<std::size_t>(j) * width + i) * 4];
+      unsigned char *q = &out[j * row + i * comps];
       for (int k = 0; k < comps; ++k) {
-        out[j * row + i * comps + k] = p[pick[comps - 1][k]];
+        q[k] = p[pick[comps - 1][k]];
+      }
+      if (comps < 3) {
+        q[0] = static_cast<unsigned char>(std::min(255, p[0] + p[1] + p[2]));
       }
     }
   }

@@ -138,13 +138,17 @@ void DrawFloorMarker() {
   glEnd();
 }
 
-bool DrawScene() {
+void BeginFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   gluLookAt(camera.position.x, camera.position.y, camera.position.z,
             camera.viewPoint.x, camera.viewPoint.y, camera.viewPoint.z,
             camera.upVector.x, camera.upVector.y, camera.upVector.z);
   SetLights();
+}
+
+bool DrawScene() {
+  BeginFrame();
   DrawRoof();
   if (bumpMappingOn) {
     DrawRoofBumpPass();

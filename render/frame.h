@@ -3,5 +3,7 @@
 
 // Always true; the main loop ends on false.
 bool DrawScene();
+// The frame's opening: clear, the view from the camera, the lights.
+void BeginFrame();
 // The red marker square under the player, in the current coordinate frame.
 void DrawFloorMarker();

@@ -4,7 +4,6 @@
 // + swap only; then the cost of each pass on its own. Every timed frame ends
 // with glFinish, so what is counted is finished rendering, not queued work.
 #include "app/scene_window.h"
-#include "camera/camera.h"
 #include "game/game_state.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
@@ -76,16 +75,6 @@ std::vector<double> Measure(const std::vector<DrawFunction> &draws) {
 
 void ClearOnly() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-// The frame's opening (clear, view, lights) before a single pass.
-void OpenFrame() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  gluLookAt(camera.position.x, camera.position.y, camera.position.z,
-            camera.viewPoint.x, camera.viewPoint.y, camera.viewPoint.z,
-            camera.upVector.x, camera.upVector.y, camera.upVector.z);
-  SetLights();
 }
 
 struct PassCost {
@@ -166,16 +155,16 @@ void MeasureScene(const char *title) {
   // Each pass alone after the frame's opening, as drawn and as replayed
   // from a list, so that where the frame's own overhead lies shows.
   std::vector<GLuint> lists;
-  std::vector<DrawFunction> draws = {OpenFrame};
+  std::vector<DrawFunction> draws = {BeginFrame};
   for (const PassCost &pass : kPasses) {
     const GLuint passList = glGenLists(1);
     glNewList(passList, GL_COMPILE);
-    OpenFrame();
+    BeginFrame();
     pass.draw();
     glEndList();
     lists.push_back(passList);
     draws.push_back([&pass] {
-      OpenFrame();
+      BeginFrame();
       pass.draw();
     });
     draws.push_back([passList] { glCallList(passList); });

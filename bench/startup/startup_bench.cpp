@@ -14,6 +14,7 @@
 #include "image/texture_slots.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
+#include "tests/support/gl_window.h"
 
 namespace {
 
@@ -23,54 +24,6 @@ double Ms(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start)
       .count();
 }
-
-LRESULT BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// The window and context alone, opened and closed as the game does.
-struct Bare {
-  HWND window = nullptr;
-  HDC dc = nullptr;
-  HGLRC rc = nullptr;
-
-  bool Open() {
-    WNDCLASSA wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-    wc.lpfnWndProc = BareProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "StartupBaseline";
-    if (!RegisterClassA(&wc))
-      return false;
-    window = CreateWindowExA(0, "StartupBaseline", "baseline",
-                             WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
-                             nullptr, wc.hInstance, nullptr);
-    if (window == nullptr)
-      return false;
-    dc = GetDC(window);
-    PIXELFORMATDESCRIPTOR pfd{};
-    pfd.nSize = sizeof(pfd);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.cColorBits = 16;
-    pfd.cDepthBits = 16;
-    int format = ChoosePixelFormat(dc, &pfd);
-    if (format == 0 || !SetPixelFormat(dc, format, &pfd))
-      return false;
-    rc = wglCreateContext(dc);
-    return rc != nullptr && wglMakeCurrent(dc, rc);
-  }
-  void Close() {
-    wglMakeCurrent(nullptr, nullptr);
-    if (rc != nullptr)
-      wglDeleteContext(rc);
-    if (dc != nullptr)
-      ReleaseDC(window, dc);
-    if (window != nullptr)
-      DestroyWindow(window);
-    UnregisterClassA("StartupBaseline", GetModuleHandleA(nullptr));
-  }
-};
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -107,15 +60,16 @@ int main() {
     CloseSceneWindow();
 
     scripted::Reset();
-    Bare b;
+    // The window and context alone, opened and closed as the game does.
+    support::GlWindow baseline;
     start = Clock::now();
-    if (!b.Open()) {
+    if (!baseline.Open("StartupBaseline", 640, 480)) {
       std::printf("startup: the baseline window failed\n");
       return 1;
     }
     glFinish();
     bare.push_back(Ms(start));
-    b.Close();
+    baseline.Close();
 
     start = Clock::now();
     for (const TextureFile &texture : kTextureFiles) {

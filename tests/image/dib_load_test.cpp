@@ -156,8 +156,8 @@ TEST_F(DibLoad, MissingFileNamesTheFileWithItsLineBreak) {
 }
 
 TEST_F(DibLoad, MessageIsOwnedByTheFocusedWindow) {
-  image_test::GlContext context;
-  ASSERT_TRUE(context.Open());
+  support::GlWindow context;
+  ASSERT_TRUE(context.Open("ImageTest", 64, 64));
   SetFocus(context.Window());
   FailingLoad(dir_.File("nothere.bmp"));
   EXPECT_EQ(scripted::MessageBoxes()[0].owner, "hwnd1");

@@ -12,7 +12,6 @@
 
 using image_test::TempDir;
 using image_test::WriteFile;
-using image_test::WriteJpeg;
 
 namespace {
 
@@ -67,7 +66,7 @@ std::vector<std::vector<unsigned char>> ColourBands() {
 TEST_F(JpegLoad, ColourWidthFiveHasStrideFifteenBottomRowFirst) {
   std::string path = dir_.File("colour.jpg");
   const auto rows = ColourBands();
-  WriteJpeg(path, 5, rows);
+  ASSERT_TRUE(support::WriteJpeg(path.c_str(), 5, rows));
   JpegImageRecord *image = LoadJpegImage(path.c_str());
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->stride, 15);
@@ -89,7 +88,7 @@ TEST_F(JpegLoad, GreyscaleStrideIsTheWidth) {
   std::string path = dir_.File("grey.jpg");
   std::vector<std::vector<unsigned char>> rows(8, {20});
   rows.resize(16, {220});
-  WriteJpeg(path, 7, rows);
+  ASSERT_TRUE(support::WriteJpeg(path.c_str(), 7, rows));
   JpegImageRecord *image = LoadJpegImage(path.c_str());
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->stride, 7);
@@ -100,8 +99,8 @@ TEST_F(JpegLoad, GreyscaleStrideIsTheWidth) {
 }
 
 TEST_F(JpegLoad, MissingFileShowsTheMessageOwnedByTheGameWindow) {
-  image_test::GlContext context;
-  ASSERT_TRUE(context.Open());
+  support::GlWindow context;
+  ASSERT_TRUE(context.Open("ImageTest", 64, 64));
   windowHandle = context.Window();
   ExpectRefused(dir_.File("missing.jpg"));
   EXPECT_EQ(scripted::MessageBoxes()[0].owner, "hwnd1");
@@ -110,7 +109,7 @@ TEST_F(JpegLoad, MissingFileShowsTheMessageOwnedByTheGameWindow) {
 
 TEST_F(JpegLoad, CorruptFilesReturnNullAndTheProcessLives) {
   std::string good = dir_.File("good.jpg");
-  WriteJpeg(good, 16, ColourBands());
+  ASSERT_TRUE(support::WriteJpeg(good.c_str(), 16, ColourBands()));
   std::vector<unsigned char> bytes = ReadAll(good);
   ASSERT_GT(bytes.size(), 200u);
 
@@ -139,7 +138,7 @@ TEST_F(JpegLoad, CorruptFilesReturnNullAndTheProcessLives) {
 
 TEST_F(JpegLoad, TruncatedDataIsOnlyAWarning) {
   std::string good = dir_.File("good.jpg");
-  WriteJpeg(good, 16, ColourBands());
+  ASSERT_TRUE(support::WriteJpeg(good.c_str(), 16, ColourBands()));
   std::vector<unsigned char> bytes = ReadAll(good);
   // Cut inside the entropy-coded data, after the start-of-scan header.
   std::size_t scan = 0;

@@ -49,16 +49,16 @@ std::vector<unsigned char> ReadLevel(GLenum target, GLint level) {
 
 void WriteGreyJpeg(const std::string &path, int width, int height,
                    unsigned char grey) {
-  image_test::WriteJpeg(path, width,
-                        std::vector<std::vector<unsigned char>>(
-                            static_cast<std::size_t>(height), {grey}));
+  ASSERT_TRUE(support::WriteJpeg(
+      path.c_str(), width,
+      support::JpegRows(static_cast<std::size_t>(height), {grey})));
 }
 
 class GlTextures : public ::testing::Test {
 protected:
   void SetUp() override {
     scripted::Reset();
-    ASSERT_TRUE(context_.Open());
+    ASSERT_TRUE(context_.Open("ImageTest", 64, 64));
     glEnable(GL_TEXTURE_2D);
     for (GLuint &name : table_)
       name = 0;
@@ -71,7 +71,7 @@ protected:
     return path;
   }
 
-  image_test::GlContext context_;
+  support::GlWindow context_;
   TempDir dir_;
   GLuint table_[kTextureSlotCount];
 };

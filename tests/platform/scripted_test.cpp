@@ -4,6 +4,8 @@
 #include "platform/emulation.h"
 #include "platform/scripted/scripted.h"
 
+#include "tests/support/recording_proc.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,28 +13,8 @@
 
 namespace {
 
-struct Seen {
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Seen> seen;
-
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam,
-                               LPARAM lParam) {
-  seen.push_back({message, wParam, lParam});
-  switch (message) {
-  case WM_CLOSE:
-    PostQuitMessage(3);
-    return 0;
-  case WM_SIZE:
-  case WM_ACTIVATE:
-    return 0;
-  default:
-    break;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
+using support::RecordingGameProc;
+using support::seen;
 
 class Scripted : public ::testing::Test {
 protected:
@@ -45,7 +27,7 @@ protected:
   static bool Register(const char *name = "OpenGL") {
     WNDCLASSA wc = {};
     wc.style = CS_OWNDC;
-    wc.lpfnWndProc = RecordingProc;
+    wc.lpfnWndProc = RecordingGameProc;
     wc.lpszClassName = name;
     return RegisterClassA(&wc) != 0;
   }
@@ -343,7 +325,7 @@ TEST_F(Scripted, TheIdleHookRunsOncePerEmptyPeek) {
   }
   EXPECT_EQ(idle, 3);
   EXPECT_EQ(passes, 5); // three idle, the close, the quit
-  EXPECT_EQ(code, 3);   // what the procedure posted
+  EXPECT_EQ(code, support::kRecordedQuitCode); // what the procedure posted
 }
 
 TEST_F(Scripted, DefaultProcessingClosesDestroysAndIgnores) {

@@ -6,6 +6,8 @@
 #include "platform/gl.h"
 #include "platform/sdl_gl_context.h"
 
+#include "tests/support/recording_proc.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -16,18 +18,8 @@
 
 namespace {
 
-struct Seen {
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Seen> seen;
-
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam,
-                               LPARAM lParam) {
-  seen.push_back({message, wParam, lParam});
-  return DefWindowProcA(window, message, wParam, lParam);
-}
+using support::RecordingProc;
+using support::seen;
 
 SDL_Window *SurfaceOf(HWND window) {
   return platform::SdlWindow(emulation::FindWindow(window));

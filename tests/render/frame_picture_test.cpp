@@ -9,8 +9,39 @@
 
 namespace {
 
+struct WindowPoint {
+  double x, y, depth; // GL window coordinates: origin bottom left
+};
+
+// Depth read-back and GLU's projections: the system's GL only.
 class FramePicture : public SceneTest {
 protected:
+  float DepthAt(int x, int y) const {
+    float depth = 0;
+    glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    return depth;
+  }
+
+  // Where a world point lands in the window of the last frame.
+  WindowPoint Project(double x, double y, double z) const {
+    WindowPoint p{};
+    gluProject(x, y, z, modelview_.data(), projection_.data(), viewport_.data(),
+               &p.x, &p.y, &p.depth);
+    return p;
+  }
+
+  // The world point the depth buffer holds at a pixel; false where nothing
+  // wrote depth.
+  bool SurfaceAt(int x, int y, double world[3]) const {
+    const float depth = DepthAt(x, y);
+    if (depth >= 1.0f) {
+      return false;
+    }
+    gluUnProject(x + 0.5, y + 0.5, depth, modelview_.data(), projection_.data(),
+                 viewport_.data(), &world[0], &world[1], &world[2]);
+    return true;
+  }
+
   // Every depth value of the frame, bottom row first.
   std::vector<float> Depths() const {
     std::vector<float> depths(static_cast<std::size_t>(kWidth) * kHeight);

@@ -1,6 +1,6 @@
 // A fresh game window on the scripted platform for each render test: the
-// real scene set-up on a real llvmpipe context, fresh game values, and
-// helpers to read the frame back and to find what covers a pixel.
+// real scene set-up on a real llvmpipe context (over either GL), fresh game
+// values, and the frame's matrices and pixels read back.
 #pragma once
 
 #include "app/scene_window.h"
@@ -16,10 +16,6 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-
-struct WindowPoint {
-  double x, y, depth; // GL window coordinates: origin bottom left
-};
 
 struct Rgb {
   int r, g, b;
@@ -66,7 +62,7 @@ protected:
     ballOffsetZ[entry] = offsetZ;
   }
 
-  // Draws one frame; the matrices are read back for the project helpers.
+  // Draws one frame; the matrices are read back, to project points with.
   void Draw() {
     ASSERT_TRUE(DrawScene());
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview_.data());
@@ -83,32 +79,6 @@ protected:
     glReadBuffer(GL_BACK);
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     return {rgb[0], rgb[1], rgb[2]};
-  }
-
-  float DepthAt(int x, int y) const {
-    float depth = 0;
-    glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-    return depth;
-  }
-
-  // Where a world point lands in the window of the last frame.
-  WindowPoint Project(double x, double y, double z) const {
-    WindowPoint p{};
-    gluProject(x, y, z, modelview_.data(), projection_.data(), viewport_.data(),
-               &p.x, &p.y, &p.depth);
-    return p;
-  }
-
-  // The world point the depth buffer holds at a pixel; false where nothing
-  // wrote depth.
-  bool SurfaceAt(int x, int y, double world[3]) const {
-    const float depth = DepthAt(x, y);
-    if (depth >= 1.0f) {
-      return false;
-    }
-    gluUnProject(x + 0.5, y + 0.5, depth, modelview_.data(), projection_.data(),
-                 viewport_.data(), &world[0], &world[1], &world[2]);
-    return true;
   }
 
   std::array<double, 16> modelview_{};

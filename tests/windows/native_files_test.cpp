@@ -15,11 +15,10 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "image/dib.h"
 #include "image/dib_decode.h"
 #include "image/jpeg.h"
+#include "tests/support/jpeg_writer.h"
 
 namespace {
 
@@ -72,42 +71,6 @@ private:
   std::string path_;
 };
 
-// Rows given top first, each one flat colour, written at full quality with
-// no chroma subsampling so the colours come back within a few steps.
-bool WriteJpeg(const char *path, int width,
-               const std::vector<std::vector<unsigned char>> &rows) {
-  std::FILE *file = std::fopen(path, "wb");
-  if (file == nullptr)
-    return false;
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(rows.size());
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  for (int c = 0; c < info.num_components; ++c) {
-    info.comp_info[c].h_samp_factor = 1;
-    info.comp_info[c].v_samp_factor = 1;
-  }
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-  for (const auto &colour : rows) {
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < 3; ++c)
-        row[static_cast<std::size_t>(x) * 3 + c] = colour[c];
-    JSAMPROW pointer = row.data();
-    jpeg_write_scanlines(&info, &pointer, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  return std::fclose(file) == 0;
-}
-
 } // namespace
 
 TEST(WindowsDibFiles, EveryTextureLoadsAsTheDecoderReadsItsBytes) {
@@ -147,7 +110,7 @@ TEST(WindowsJpegFiles, ColourBandsComeBackBottomRowFirst) {
                       static_cast<unsigned char>(band == 1 ? 250 : 10),
                       static_cast<unsigned char>(band == 2 ? 250 : 10)});
   TempFile file;
-  ASSERT_TRUE(WriteJpeg(file.Path(), 6, rows));
+  ASSERT_TRUE(support::WriteJpeg(file.Path(), 6, rows));
 
   JpegImageRecord *image = LoadJpegImage(file.Path());
   ASSERT_NE(image, nullptr);

@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+#include "tests/support/gl_window.h"
+
 namespace {
 
 bool quit = false;
@@ -21,48 +23,20 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam,
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   int answer = MessageBoxA(nullptr, "Open the probe window?", "Probe",
                            MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES && answer != IDNO) {
     return 2;
   }
 
-  WNDCLASSA windowClass = {};
-  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-  windowClass.lpfnWndProc = ProbeWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = "Probe";
-  if (!RegisterClassA(&windowClass)) {
-    return 3;
-  }
-  DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  RECT rect = {0, 0, 640, 480};
-  AdjustWindowRectEx(&rect, style, FALSE, WS_EX_APPWINDOW);
-  HWND window =
-      CreateWindowExA(WS_EX_APPWINDOW, "Probe", "Probe window", style, 0, 0,
-                      rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                      nullptr, instance, nullptr);
-  HDC dc = window ? GetDC(window) : nullptr;
-  if (!dc) {
+  support::GlWindow probe;
+  if (!probe.Open("Probe", 640, 480, ProbeWindowProc)) {
     return 4;
   }
-  PIXELFORMATDESCRIPTOR pfd = {};
-  pfd.nSize = sizeof(pfd);
-  pfd.nVersion = 1;
-  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  pfd.iPixelType = PFD_TYPE_RGBA;
-  pfd.cColorBits = 16;
-  pfd.cDepthBits = 16;
-  int format = ChoosePixelFormat(dc, &pfd);
-  if (!format || !SetPixelFormat(dc, format, &pfd)) {
-    return 5;
-  }
-  HGLRC context = wglCreateContext(dc);
-  if (!context || !wglMakeCurrent(dc, context)) {
-    return 6;
-  }
+  HWND window = probe.Window();
+  HDC dc = probe.Dc();
+  SetWindowTextA(window, "Probe window"); // what tests/windows/e2e.sh finds
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   SetFocus(window);
@@ -92,10 +66,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Sleep(10);
   }
 
-  wglMakeCurrent(nullptr, nullptr);
-  wglDeleteContext(context);
-  ReleaseDC(window, dc);
-  DestroyWindow(window);
-  UnregisterClassA("Probe", instance);
+  probe.Close();
   return static_cast<int>(msg.wParam);
 }
