@@ -9,14 +9,15 @@ root=${1:?usage: check_layers.sh SOURCE_ROOT}
 declare -A may=(
   [gl11]=""
   [camera]=""
-  [keyscript]=""
-  [platform]="gl11"
-  [shell]="platform gl11"
-  [image]="shell platform gl11"
-  [game]="camera shell platform gl11"
-  [render]="game image camera shell platform gl11"
-  [app]="render game image camera shell keyscript platform gl11"
-  [tools]="app render game image camera shell keyscript platform gl11"
+  [input]=""
+  [keyscript]="input"
+  [platform]="input gl11"
+  [shell]="platform input gl11"
+  [image]="shell platform input gl11"
+  [game]="camera shell platform input gl11"
+  [render]="game image camera shell platform input gl11"
+  [app]="render game image camera shell keyscript platform input gl11"
+  [tools]="app render game image camera shell keyscript platform input gl11"
 )
 
 bad=0
