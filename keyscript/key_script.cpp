@@ -3,18 +3,65 @@
 
 namespace {
 
+// The keys scripts name, with their bits: the input map's rows that have a
+// script name, numbered in its order.
 struct KeyName {
   const char *name;
   unsigned bit;
   int virtualKey;
 };
 
-const KeyName kKeyNames[kScriptKeyCount] = {
-    {"UP", kScriptKeyUp, 0x26},     {"DOWN", kScriptKeyDown, 0x28},
-    {"LEFT", kScriptKeyLeft, 0x25}, {"RIGHT", kScriptKeyRight, 0x27},
-    {"B", kScriptKeyB, 'B'},        {"D", kScriptKeyD, 'D'},
-    {"N", kScriptKeyN, 'N'},        {"R", kScriptKeyR, 'R'},
+struct KeyNames {
+  KeyName names[kScriptKeyCount] = {};
 };
+
+constexpr KeyNames MakeKeyNames() {
+  KeyNames result;
+  int next = 0;
+  for (const input::GameKey &key : input::kGameKeys) {
+    if (key.script != nullptr) {
+      result.names[next] = {key.script, 1u << next, key.virtualKey};
+      ++next;
+    }
+  }
+  return result;
+}
+
+constexpr KeyNames kKeyNames = MakeKeyNames();
+
+constexpr bool SameName(const char *a, const char *b) {
+  while (*a != '\0' && *a == *b) {
+    ++a;
+    ++b;
+  }
+  return *a == *b;
+}
+
+// The bits ScriptKey names must be those of the map's keys.
+constexpr bool NamesBit(const char *name, unsigned bit) {
+  for (const KeyName &k : kKeyNames.names) {
+    if (SameName(k.name, name)) {
+      return k.bit == bit;
+    }
+  }
+  return false;
+}
+static_assert(NamesBit("UP", kScriptKeyUp) &&
+                  NamesBit("DOWN", kScriptKeyDown) &&
+                  NamesBit("LEFT", kScriptKeyLeft) &&
+                  NamesBit("RIGHT", kScriptKeyRight) &&
+                  NamesBit("B", kScriptKeyB) && NamesBit("D", kScriptKeyD) &&
+                  NamesBit("N", kScriptKeyN) && NamesBit("R", kScriptKeyR),
+              "ScriptKey's bits follow the input map's order");
+
+std::string KeyList() {
+  std::string list;
+  for (const KeyName &k : kKeyNames.names) {
+    list += list.empty() ? "" : " ";
+    list += k.name;
+  }
+  return list;
+}
 
 bool ParseKeyList(const std::string &list, unsigned *keys, std::string *error) {
   if (list == "-") {
@@ -28,15 +75,14 @@ bool ParseKeyList(const std::string &list, unsigned *keys, std::string *error) {
     const std::string name = list.substr(
         start, plus == std::string::npos ? std::string::npos : plus - start);
     const KeyName *found = nullptr;
-    for (const KeyName &k : kKeyNames) {
+    for (const KeyName &k : kKeyNames.names) {
       if (name == k.name) {
         found = &k;
       }
     }
     if (!found) {
-      *error = "unknown key \"" + name +
-               "\" (keys: UP DOWN LEFT RIGHT B D N R, joined by '+'; '-' "
-               "for none)";
+      *error = "unknown key \"" + name + "\" (keys: " + KeyList() +
+               ", joined by '+'; '-' for none)";
       return false;
     }
     if (result & found->bit) {
@@ -96,7 +142,7 @@ bool ParseBoundedNumber(const std::string &text, unsigned long long low,
 }
 
 int VirtualKeyOfScriptKey(unsigned key) {
-  for (const KeyName &k : kKeyNames) {
+  for (const KeyName &k : kKeyNames.names) {
     if (k.bit == key) {
       return k.virtualKey;
     }
@@ -105,7 +151,7 @@ int VirtualKeyOfScriptKey(unsigned key) {
 }
 
 bool KeysHoldVirtualKey(unsigned keys, int virtualKey) {
-  for (const KeyName &k : kKeyNames) {
+  for (const KeyName &k : kKeyNames.names) {
     if ((keys & k.bit) != 0 && k.virtualKey == virtualKey) {
       return true;
     }

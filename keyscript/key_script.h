@@ -4,11 +4,16 @@
 // same forms and refuse the rest with the same messages. Pure: no platform.
 #pragma once
 
+#include "input/input_map.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The game keys a script can hold, as bits of KeyRun::keys.
+// The game keys a script can hold, as bits of KeyRun::keys: one bit per key
+// of the input map with a script name, in the map's order. The names are
+// for code that holds a particular key (the tools' pilot); a key added to
+// the map works in scripts without one.
 enum ScriptKey : unsigned {
   kScriptKeyUp = 1u << 0,
   kScriptKeyDown = 1u << 1,
@@ -19,7 +24,14 @@ enum ScriptKey : unsigned {
   kScriptKeyN = 1u << 6,
   kScriptKeyR = 1u << 7,
 };
-constexpr int kScriptKeyCount = 8;
+constexpr int CountScriptKeys() {
+  int count = 0;
+  for (const input::GameKey &key : input::kGameKeys)
+    count += key.script != nullptr ? 1 : 0;
+  return count;
+}
+constexpr int kScriptKeyCount = CountScriptKeys();
+static_assert(kScriptKeyCount <= 32, "a pass's keys are the bits of one word");
 
 // The virtual-key code of a key bit (ScriptKey), or 0 for anything else.
 int VirtualKeyOfScriptKey(unsigned key);

@@ -1,14 +1,15 @@
-// The Win32 emulation every face shares: classes, windows, showing and
-// focus, the message queue and default processing, device and rendering
-// contexts, pixel formats, buffer swaps, display modes and files. It defines
-// the Win32 names of win32.h itself, except MessageBoxA and GetKeyState,
-// which each face defines; a face supplies the native side through the hooks
-// in namespace face (surfaces, GL contexts, display modes, events, the
-// clock), and sees every call first (the scripted twin records it and may
-// make it fail). Nothing here knows a face's toolkit or the browser. Not for
-// game code, which sees only platform/win32.h.
+// The Win32 emulation every face shares, built once: classes, windows,
+// showing and focus, the message queue and default processing, device and
+// rendering contexts, pixel formats, buffer swaps, display modes and files.
+// It defines every Win32 name of win32.h; a face supplies the native side
+// as a table of functions (Face) that it registers before the first call
+// (surfaces, GL contexts, display modes, events, the clock, message boxes,
+// key states), and sees every call first (the scripted twin records it and
+// may make it fail). Nothing here knows a face's toolkit or the browser. Not
+// for game code, which sees only platform/win32.h.
 #pragma once
 
+#include "input/input_map.h"
 #include "platform/pixel_format.h"
 #include "platform/win32.h"
 
@@ -64,8 +65,9 @@ void CloseAll();
 void ResizeClient(HWND window, int width, int height);
 
 // The one key path: every face turns its native key into a virtual key and
-// hands it here, whatever the source.
-enum class KeySource { Keyboard, Touch, Gamepad };
+// hands it here, whatever the source (the input map's sources, whose numbers
+// the page passes too).
+using KeySource = input::Source;
 // A key went down or up from one source: WM_KEYDOWN (again on every repeat)
 // or WM_KEYUP (once no source holds it) posted to the focus window, and the
 // state KeyHeld answers (held while any source holds it).
@@ -113,81 +115,95 @@ std::string ArgText(const void *handle);
 std::string ArgText(const RECT *rect);
 std::string ArgText(const DEVMODEA *mode);
 
-} // namespace emulation
+// What a face supplies: a table of its functions, as a video driver gives,
+// registered once (RegisterFace) before the first Win32 call. The shared
+// emulation calls a face only through it, and a face calls the emulation's
+// functions above, so the emulation is one library every face links.
+struct Face {
+  const char *name; // for messages: "sdl", "scripted", "web"
 
-// What a face supplies: the native surface behind a window, the display's
-// modes, its clock, its events, and a look at every call.
-namespace face {
+  // Called first by every shared Win32 call with its name and its arguments
+  // on demand; true makes the call return its failure value (null, 0,
+  // FALSE, INVALID_HANDLE_VALUE, INVALID_FILE_SIZE, DISP_CHANGE_FAILED)
+  // unacted.
+  bool (*calling)(const char *name, const std::function<CallArgs()> &args);
 
-// Called first by every shared Win32 call with its name and its arguments on
-// demand; true makes the call return its failure value (null, 0, FALSE,
-// INVALID_HANDLE_VALUE, INVALID_FILE_SIZE, DISP_CHANGE_FAILED) unacted.
-bool Calling(const char *name,
-             const std::function<emulation::CallArgs()> &args);
+  // -- surfaces: the native window behind a game window
+  // Makes the window's surface for the format, or remakes it (replacing
+  // window->surface; the record says size, style, visibility and mode).
+  bool (*makeSurface)(Window *window, const platform::PixelFormat &format);
+  // Shows (restoring it if minimised) or raises it, before WM_ACTIVATE.
+  void (*showSurface)(Window *window, ShowKind kind);
+  // Presents the frame drawn into it.
+  void (*swapSurface)(Window *window);
+  // Shows the window's title in its frame.
+  void (*retitleSurface)(Window *window);
+  // Shows or hides the pointer over the game's windows.
+  void (*showPointer)(bool shown);
+  // Destroys it as its window goes.
+  void (*destroySurface)(Window *window);
 
-// Makes the window's surface for the format, or remakes it (replacing
-// window->surface; the record says size, style, visibility and mode).
-bool MakeSurface(emulation::Window *window,
-                 const platform::PixelFormat &format);
-// Shows (restoring it if minimised) or raises it, before WM_ACTIVATE.
-void ShowSurface(emulation::Window *window, emulation::ShowKind kind);
-// Presents the frame drawn into it.
-void SwapSurface(emulation::Window *window);
-// Shows the window's title in its frame.
-void RetitleSurface(emulation::Window *window);
-// Shows or hides the pointer over the game's windows.
-void ShowPointer(bool shown);
-// Destroys it as its window goes.
-void DestroySurface(emulation::Window *window);
-// The offered mode nearest the request, false for none of its size;
-// depthFixed: the display cannot change depth (its modes share one).
-bool ClosestMode(const emulation::DisplayMode &wanted,
-                 emulation::DisplayMode *closest, bool *depthFixed);
-// A pop-up goes full screen in the set mode (null: back to a window).
-void SetFullScreen(emulation::Window *window,
-                   const emulation::DisplayMode *mode);
-// Milliseconds, for message times.
-DWORD Ticks();
-// Seconds on a steady clock, for the pace of swaps (platform/pace.h).
-double Now();
-// Returns once Now() has reached `when`, without spinning; the page returns
-// at the first animation frame within pace::kSlackSeconds of it.
-void WaitUntil(double when);
-// Before PeekMessageA looks: the face's own events become messages.
-void PumpEvents();
-// When PeekMessageA found nothing: one call per idle pass of the loop.
-void NothingQueued();
+  // -- display modes
+  // The offered mode nearest the request, false for none of its size;
+  // depthFixed: the display cannot change depth (its modes share one).
+  bool (*closestMode)(const DisplayMode &wanted, DisplayMode *closest,
+                      bool *depthFixed);
+  // A pop-up goes full screen in the set mode (null: back to a window).
+  void (*setFullScreen)(Window *window, const DisplayMode *mode);
 
-// Starts the face's video once; false (with the reason) when it cannot.
-bool StartVideo(std::string *reason = nullptr);
-// A GL context for the window's surface and pixel format, leaving the
-// current one current (WGL does); null, with the reason on standard error,
-// when none can be made.
-Context *CreateContext(emulation::Window *window);
-// Makes the context current on the window's surface; null for both
-// releases the current one.
-bool MakeCurrent(emulation::Window *window, Context *context);
-void DeleteContext(Context *context);
-// What wglGetProcAddress hands the game for an entry point's name.
-PROC ProcAddress(const char *name);
-// Swaps of the current context wait for this many refreshes (0: none);
-// false where the driver cannot say.
-bool SwapInterval(int interval);
-// A swap of a window that is not on screen waits one refresh interval, so
-// that an idle minimised game does not spin.
-void WaitRefresh(emulation::Window *window);
+  // -- the clock and events
+  // Milliseconds, for message times.
+  DWORD (*ticks)();
+  // Seconds on a steady clock, for the pace of swaps (platform/pace.h).
+  double (*now)();
+  // Returns once now() has reached `when`, without spinning; the page
+  // returns at the first animation frame within pace::kSlackSeconds of it.
+  void (*waitUntil)(double when);
+  // Before PeekMessageA looks: the face's own events become messages.
+  void (*pumpEvents)();
+  // When PeekMessageA found nothing: one call per idle pass of the loop.
+  void (*nothingQueued)();
 
-// The running program's file, for GetModuleFileNameA; false for none.
-bool ProgramPath(std::string *path);
+  // -- GL contexts
+  // Starts the face's video once; false (with the reason, when asked) when
+  // it cannot.
+  bool (*startVideo)(std::string *reason);
+  // A GL context for the window's surface and pixel format, leaving the
+  // current one current (WGL does); null, with the reason on standard
+  // error, when none can be made.
+  face::Context *(*createContext)(Window *window);
+  // Makes the context current on the window's surface; null for both
+  // releases the current one.
+  bool (*makeCurrent)(Window *window, face::Context *context);
+  void (*deleteContext)(face::Context *context);
+  // What wglGetProcAddress hands the game for an entry point's name.
+  PROC (*procAddress)(const char *name);
+  // Swaps of the current context wait for this many refreshes (0: none);
+  // false where the driver cannot say.
+  bool (*swapInterval)(int interval);
+  // A swap of a window that is not on screen waits one refresh interval,
+  // so that an idle minimised game does not spin.
+  void (*waitRefresh)(Window *window);
 
-} // namespace face
+  // -- the rest of Win32 that only the face can answer
+  // The running program's file, for GetModuleFileNameA; false for none.
+  bool (*programPath)(std::string *path);
+  // MessageBoxA: the question shown and its answer (IDOK, IDYES, IDNO).
+  int (*messageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+  // GetKeyState: the 0x80 bit (a negative SHORT) while the key is down.
+  SHORT (*keyState)(int virtualKey);
+};
 
-namespace emulation {
+// Makes the face the one every call goes to; true, so that a face can
+// register from a static object's initialiser. Every hook must be set.
+bool RegisterFace(const Face *face);
+// The registered face; without one the process stops with a message.
+const Face &TheFace();
 
 // Shows the face a call; its arguments become text only when the face looks.
 template <typename... Args>
 bool Calling(const char *name, const Args &...args) {
-  return face::Calling(name, [&] { return CallArgs{ArgText(args)...}; });
+  return TheFace().calling(name, [&] { return CallArgs{ArgText(args)...}; });
 }
 
 } // namespace emulation

@@ -1,5 +1,7 @@
-// The shared emulation's process-wide state, for its two halves
-// (emulation_windows.cpp, emulation_gl.cpp) and nothing else.
+// The shared emulation's process-wide state, for its own files and nothing
+// else: windows and messages, contexts and swaps, display modes, keys. Each
+// reads and writes this state and calls the face; none calls another's
+// functions (keys post messages: the one call across, one way).
 #pragma once
 
 #include "platform/emulation.h"

@@ -9,8 +9,6 @@
 #include "platform/emulation_state.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <iterator>
 #include <memory>
 
 namespace emulation {
@@ -33,15 +31,6 @@ RECT FrameFor(DWORD style, bool menu) {
 
 } // namespace
 
-State &Shared() {
-  static State state;
-  return state;
-}
-
-Window *FindWindow(HWND window) {
-  return Shared().windows.Find(window);
-}
-
 LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   const Window *window = FindWindow(handle);
   if (window == nullptr || window->procedure == nullptr)
@@ -51,7 +40,7 @@ LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Shared().posted.push_back(
-      MSG{window, message, wParam, lParam, face::Ticks(), {}});
+      MSG{window, message, wParam, lParam, TheFace().ticks(), {}});
 }
 
 void SetActivation(HWND handle, bool active, bool minimised) {
@@ -85,66 +74,6 @@ void ResizeClient(HWND handle, int width, int height) {
   Send(handle, WM_SIZE, SIZE_RESTORED, MAKELONG(width, height));
 }
 
-Census Count() {
-  const State &s = Shared();
-  return {s.windows.Size(),   static_cast<int>(s.classes.size()),
-          s.contexts.Size(),  s.current != nullptr,
-          s.cursorCount >= 0, s.modeChanged,
-          s.changedMode};
-}
-
-std::string ArgText(long long number) {
-  return std::to_string(number);
-}
-
-std::string ArgText(Flags flags) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llx", flags.bits);
-  return text;
-}
-
-std::string ArgText(Pointer pointer) {
-  return pointer.address == nullptr ? "null" : "ptr";
-}
-
-std::string ArgText(const char *text) {
-  // A class or resource name below 0x10000 is a number.
-  const auto id = reinterpret_cast<UINT_PTR>(text);
-  if (text == nullptr)
-    return "null";
-  return id <= 0xFFFF ? "#" + std::to_string(id) : text;
-}
-
-std::string ArgText(const void *handle) {
-  if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
-    return handle == nullptr ? "null" : "invalid";
-  static const char *const kNames[] = {"ptr",       "hwnd",  "hdc",
-                                       "hglrc",     "file",  "mapping",
-                                       "hinstance", "hicon", "hcursor"};
-  const auto kind = static_cast<std::size_t>(platform::KindOf(handle));
-  if (kind == 0 || kind >= std::size(kNames))
-    return "ptr";
-  return kNames[kind] + std::to_string(platform::SerialOf(handle));
-}
-
-std::string ArgText(const RECT *rect) {
-  if (rect == nullptr)
-    return "null";
-  return ArgText(rect->left) + "," + ArgText(rect->top) + "," +
-         ArgText(rect->right) + "," + ArgText(rect->bottom);
-}
-
-std::string ArgText(const DEVMODEA *mode) {
-  if (mode == nullptr)
-    return "null";
-  const auto field = [mode](DWORD flag, DWORD value) {
-    return (mode->dmFields & flag) ? ArgText(value) : std::string("-");
-  };
-  return field(DM_PELSWIDTH, mode->dmPelsWidth) + "x" +
-         field(DM_PELSHEIGHT, mode->dmPelsHeight) + "x" +
-         field(DM_BITSPERPEL, mode->dmBitsPerPel);
-}
-
 // Showing and destroying as the emulation does them itself, unseen by the
 // face's look at calls.
 BOOL ShowNow(HWND handle, int showCommand) {
@@ -156,7 +85,7 @@ BOOL ShowNow(HWND handle, int showCommand) {
   if (showCommand != SW_SHOW)
     return wasVisible;
   // The surface first: WM_ACTIVATE may run game code.
-  face::ShowSurface(window, ShowKind::Show);
+  TheFace().showSurface(window, ShowKind::Show);
   window->visible = true;
   Shared().focus = handle;
   SetActivation(handle, true, false);
@@ -174,7 +103,7 @@ BOOL DestroyNow(HWND handle) {
       s.posted.end());
   if (s.focus == handle)
     s.focus = nullptr;
-  face::DestroySurface(window);
+  TheFace().destroySurface(window);
   s.windows.Remove(handle);
   return TRUE;
 }
@@ -219,17 +148,17 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {
 }
 
 ATOM RegisterClassA(const WNDCLASSA *wc) {
-  if (face::Calling("RegisterClassA",
-                    [&] {
-                      if (wc == nullptr)
-                        return CallArgs{"null"};
-                      return CallArgs{ArgText(wc->lpszClassName),
-                                      ArgText(Flags{wc->style}),
-                                      wc->lpfnWndProc ? "proc" : "null",
-                                      ArgText(wc->hInstance),
-                                      ArgText(wc->hIcon),
-                                      ArgText(wc->hCursor)};
-                    }) ||
+  if (TheFace().calling("RegisterClassA",
+                        [&] {
+                          if (wc == nullptr)
+                            return CallArgs{"null"};
+                          return CallArgs{ArgText(wc->lpszClassName),
+                                          ArgText(Flags{wc->style}),
+                                          wc->lpfnWndProc ? "proc" : "null",
+                                          ArgText(wc->hInstance),
+                                          ArgText(wc->hIcon),
+                                          ArgText(wc->hCursor)};
+                        }) ||
       wc == nullptr || wc->lpfnWndProc == nullptr ||
       wc->lpszClassName == nullptr || *wc->lpszClassName == '\0')
     return 0;
@@ -294,7 +223,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
   const HWND handle = s.windows.Add<HWND>(std::move(window));
   record->handle = handle;
   // The format the game asks for, so that setting it needs no new surface.
-  if (!face::StartVideo() || !RemakeSurface(handle, {true, 24, 0, 16, 0})) {
+  // No context can draw to a window this new: the surface is made alone.
+  if (!TheFace().startVideo(nullptr) ||
+      !TheFace().makeSurface(record, {true, 24, 0, 16, 0})) {
     s.windows.Remove(handle);
     return nullptr;
   }
@@ -320,7 +251,7 @@ BOOL SetForegroundWindow(HWND handle) {
   Window *window = FindWindow(handle);
   if (Calling("SetForegroundWindow", handle) || window == nullptr)
     return FALSE;
-  face::ShowSurface(window, ShowKind::Raise);
+  TheFace().showSurface(window, ShowKind::Raise);
   SetActivation(handle, true, window->minimised);
   return TRUE;
 }
@@ -353,14 +284,14 @@ BOOL SetWindowTextA(HWND handle, LPCSTR text) {
   if (Calling("SetWindowTextA", handle, text) || window == nullptr)
     return FALSE;
   window->title = text == nullptr ? "" : text;
-  face::RetitleSurface(window);
+  TheFace().retitleSurface(window);
   return TRUE;
 }
 
 int ShowCursor(BOOL show) {
   Calling("ShowCursor", show);
   const int count = Shared().cursorCount += show ? 1 : -1;
-  face::ShowPointer(count >= 0);
+  TheFace().showPointer(count >= 0);
   return count;
 }
 
@@ -371,7 +302,7 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
               Flags{removeMessage}) ||
       msg == nullptr)
     return FALSE;
-  face::PumpEvents();
+  TheFace().pumpEvents();
   if (!s.posted.empty()) {
     *msg = s.posted.front();
     if (removeMessage & PM_REMOVE)
@@ -379,17 +310,17 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
     return TRUE;
   }
   if (s.quitPending) {
-    *msg = MSG{nullptr, WM_QUIT,       static_cast<WPARAM>(s.quitCode),
-               0,       face::Ticks(), {}};
+    *msg = MSG{nullptr, WM_QUIT,           static_cast<WPARAM>(s.quitCode),
+               0,       TheFace().ticks(), {}};
     s.quitPending = (removeMessage & PM_REMOVE) == 0;
     return TRUE;
   }
-  face::NothingQueued();
+  TheFace().nothingQueued();
   return FALSE;
 }
 
 BOOL TranslateMessage(const MSG *msg) {
-  if (face::Calling("TranslateMessage", [&] {
+  if (TheFace().calling("TranslateMessage", [&] {
         return CallArgs{msg ? ArgText(Flags{msg->message}) : "null"};
       }))
     return FALSE;
@@ -401,14 +332,14 @@ BOOL TranslateMessage(const MSG *msg) {
 }
 
 LRESULT DispatchMessageA(const MSG *msg) {
-  if (face::Calling("DispatchMessageA",
-                    [&] {
-                      if (msg == nullptr)
-                        return CallArgs{"null"};
-                      return CallArgs{
-                          ArgText(msg->hwnd), ArgText(Flags{msg->message}),
-                          ArgText(msg->wParam), ArgText(msg->lParam)};
-                    }) ||
+  if (TheFace().calling("DispatchMessageA",
+                        [&] {
+                          if (msg == nullptr)
+                            return CallArgs{"null"};
+                          return CallArgs{
+                              ArgText(msg->hwnd), ArgText(Flags{msg->message}),
+                              ArgText(msg->wParam), ArgText(msg->lParam)};
+                        }) ||
       msg == nullptr)
     return 0;
   return Send(msg->hwnd, msg->message, msg->wParam, msg->lParam);
@@ -418,6 +349,15 @@ void PostQuitMessage(int exitCode) {
   Calling("PostQuitMessage", exitCode);
   Shared().quitPending = true;
   Shared().quitCode = exitCode;
+}
+
+// The face's own answers: its question box, and its keys' state.
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  return TheFace().messageBox(owner, text, caption, type);
+}
+
+SHORT GetKeyState(int virtualKey) {
+  return TheFace().keyState(virtualKey);
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam,

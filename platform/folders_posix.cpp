@@ -31,7 +31,7 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   std::string path;
   if (Calling("GetModuleFileNameA", module, Pointer{buffer}, size) ||
       module != nullptr || buffer == nullptr || size == 0 ||
-      !face::ProgramPath(&path))
+      !emulation::TheFace().programPath(&path))
     return 0;
   // A path too long is cut short, NUL-terminated, and answers the size.
   const std::size_t n = std::min<std::size_t>(path.size(), size - 1);

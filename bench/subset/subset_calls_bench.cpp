@@ -6,8 +6,8 @@
 #include "bench/subset/es2_counter.h"
 
 #include "game/game_state.h"
-#include "platform/gl_flavour.h"
 #include "platform/scripted/scripted.h"
+#include "platform/sdl_gl/gl_flavour.h"
 
 #include <cstdio>
 #include <memory>

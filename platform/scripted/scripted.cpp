@@ -8,7 +8,7 @@
 
 #include "platform/emulation.h"
 #include "platform/folders_posix.h"
-#include "platform/sdl_gl_context.h"
+#include "platform/sdl_gl/sdl_gl_context.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,9 +66,9 @@ bool ShouldFail(const char *name) {
 
 } // namespace
 
-// ---- the face hooks ---------------------------------------------------------
+// ---- the face's hooks -------------------------------------------------------
 
-namespace face {
+namespace {
 
 bool Calling(const char *name,
              const std::function<emulation::CallArgs()> &args) {
@@ -182,11 +182,7 @@ bool ProgramPath(std::string *path) {
   return true;
 }
 
-} // namespace face
-
-// ---- the face's own Win32 names ---------------------------------------------
-
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   using emulation::ArgText;
   Record("MessageBoxA", {ArgText(owner), ArgText(text), ArgText(caption),
                          ArgText(emulation::Flags{type})});
@@ -205,7 +201,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   return answer;
 }
 
-SHORT GetKeyState(int virtualKey) {
+SHORT KeyState(int virtualKey) {
   Record("GetKeyState", {emulation::ArgText(virtualKey)});
   if (ShouldFail("GetKeyState"))
     return 0;
@@ -214,6 +210,43 @@ SHORT GetKeyState(int virtualKey) {
                     emulation::KeyHeld(virtualKey);
   return static_cast<SHORT>(down ? 0xFF80 : 0);
 }
+
+constexpr emulation::Face MakeFace() {
+  emulation::Face face = {};
+  face.name = "scripted";
+  face.calling = Calling;
+  face.makeSurface = MakeSurface;
+  face.showSurface = ShowSurface;
+  face.swapSurface = SwapSurface;
+  face.retitleSurface = RetitleSurface;
+  face.showPointer = ShowPointer;
+  face.destroySurface = DestroySurface;
+  face.closestMode = ClosestMode;
+  face.setFullScreen = SetFullScreen;
+  face.ticks = Ticks;
+  face.now = Now;
+  face.waitUntil = WaitUntil;
+  face.pumpEvents = PumpEvents;
+  face.nothingQueued = NothingQueued;
+  face.startVideo = sdl_gl::StartVideo;
+  face.createContext = sdl_gl::CreateContext;
+  face.makeCurrent = sdl_gl::MakeCurrent;
+  face.deleteContext = sdl_gl::DeleteContext;
+  face.procAddress = sdl_gl::ProcAddress;
+  face.swapInterval = sdl_gl::SwapInterval;
+  face.waitRefresh = sdl_gl::WaitRefresh;
+  face.programPath = ProgramPath;
+  face.messageBox = ShowMessageBox;
+  face.keyState = KeyState;
+  return face;
+}
+
+// Constant: registered from a static initialiser, it is whole before any.
+constexpr emulation::Face kScriptedFace = MakeFace();
+[[maybe_unused]] const bool kRegistered =
+    emulation::RegisterFace(&kScriptedFace);
+
+} // namespace
 
 // ---- the control API --------------------------------------------------------
 

@@ -1,6 +1,6 @@
 // MessageBoxA: the caption, text and buttons asked for (OK, or Yes and No),
 // Return answering the first button and Escape the No button (OK where OK is
-// the only one). On X the box is our own (x11_dialog), so Y and N answer it
+// the only one). On X the box is our own (xlib_dialog), so Y and N answer it
 // as on Windows; elsewhere it is SDL's message box, the icon mapped to SDL's
 // error / warning / information kinds (a question shows as information; SDL
 // has no question icon). Where no dialog can be shown (no display, no fonts)
@@ -8,9 +8,10 @@
 // taken: nothing waits for a person who cannot see the question, and nobody is
 // taken to have agreed to what it offers.
 // Lacks: the other button sets, default-button flags, modality flags.
-#include "platform/emulation.h"
-#include "platform/sdl/x11_dialog.h"
-#include "platform/sdl_gl_context.h"
+#include "platform/sdl/sdl_face.h"
+
+#include "platform/sdl_gl/sdl_gl_context.h"
+#include "platform/xlib/xlib_dialog.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -40,22 +41,24 @@ unsigned long XWindowOf(SDL_Window *window) {
 }
 
 bool AskOnX(const SDL_MessageBoxData &box, int *answer) {
-  x11_dialog::Choice choices[2] = {};
+  xlib_dialog::Choice choices[2] = {};
   for (int i = 0; i < box.numbuttons && i < 2; ++i) {
     const SDL_MessageBoxButtonData &b = box.buttons[i];
     choices[i] = {b.buttonid, b.text,
                   (b.flags & SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT) != 0,
                   (b.flags & SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT) != 0};
   }
-  const x11_dialog::Question question = {
+  const xlib_dialog::Question question = {
       box.title, box.message, choices, box.numbuttons < 2 ? box.numbuttons : 2,
       XWindowOf(box.window)};
-  return x11_dialog::Ask(question, answer);
+  return xlib_dialog::Ask(question, answer);
 }
 
 } // namespace
 
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+namespace sdl_face {
+
+int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const char *shownText = text == nullptr ? "" : text;
   const char *shownCaption = caption == nullptr ? "Error" : caption;
   constexpr Uint32 kReturn = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
@@ -93,3 +96,5 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   }
   return answer < 0 ? escape.buttonid : answer;
 }
+
+} // namespace sdl_face

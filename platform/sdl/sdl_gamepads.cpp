@@ -1,13 +1,13 @@
-// Gamepads as keys on the one key path: the d-pad and the left stick are the
-// arrows (the stick past half its travel), A toggles bump mapping (B), the
-// right shoulder turns the lights up (D), the left one down (N), X restarts
-// (R), Y toggles full screen (F1) and Back is Escape. A pad held in a direction
+// Gamepads as keys on the one key path: each button holds the key the input
+// map gives it (input/input_map.h), and the left stick past half its travel
+// holds the arrows, as the d-pad does. A pad held in a direction
 // holds the key. Pads come and go while the game runs; one that goes lets go of
 // the keys only it held. Every pad is the one source "gamepad": two pads
 // pressing the same key hold it once. Lacks: the right stick, triggers, rumble,
 // per-pad key ownership.
 #include "platform/sdl/sdl_gamepads.h"
 
+#include "input/input_map.h"
 #include "platform/emulation.h"
 
 #include <algorithm>
@@ -17,23 +17,38 @@
 namespace sdl_face {
 namespace {
 
-struct ButtonKey {
-  SDL_GameControllerButton button;
-  int virtualKey;
-};
-
-constexpr ButtonKey kButtonKeys[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, VK_UP},
-    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, VK_DOWN},
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VK_LEFT},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, VK_RIGHT},
-    {SDL_CONTROLLER_BUTTON_A, 'B'},
-    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 'D'},
-    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 'N'},
-    {SDL_CONTROLLER_BUTTON_X, 'R'},
-    {SDL_CONTROLLER_BUTTON_Y, VK_F1},
-    {SDL_CONTROLLER_BUTTON_BACK, VK_ESCAPE},
-};
+// The input map's neutral buttons in SDL's game-controller names.
+SDL_GameControllerButton SdlButton(input::PadButton button) {
+  switch (button) {
+  case input::PadButton::South:
+    return SDL_CONTROLLER_BUTTON_A;
+  case input::PadButton::East:
+    return SDL_CONTROLLER_BUTTON_B;
+  case input::PadButton::West:
+    return SDL_CONTROLLER_BUTTON_X;
+  case input::PadButton::North:
+    return SDL_CONTROLLER_BUTTON_Y;
+  case input::PadButton::LeftShoulder:
+    return SDL_CONTROLLER_BUTTON_LEFTSHOULDER;
+  case input::PadButton::RightShoulder:
+    return SDL_CONTROLLER_BUTTON_RIGHTSHOULDER;
+  case input::PadButton::Back:
+    return SDL_CONTROLLER_BUTTON_BACK;
+  case input::PadButton::Start:
+    return SDL_CONTROLLER_BUTTON_START;
+  case input::PadButton::DpadUp:
+    return SDL_CONTROLLER_BUTTON_DPAD_UP;
+  case input::PadButton::DpadDown:
+    return SDL_CONTROLLER_BUTTON_DPAD_DOWN;
+  case input::PadButton::DpadLeft:
+    return SDL_CONTROLLER_BUTTON_DPAD_LEFT;
+  case input::PadButton::DpadRight:
+    return SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
+  case input::PadButton::None:
+    break;
+  }
+  return SDL_CONTROLLER_BUTTON_INVALID;
+}
 
 struct StickKey {
   SDL_GameControllerAxis axis;
@@ -58,9 +73,10 @@ Keys held; // what the pads hold now, as last told to the key path
 
 Keys KeysOf(SDL_GameController *pad) {
   Keys keys;
-  for (const ButtonKey &entry : kButtonKeys)
-    if (SDL_GameControllerGetButton(pad, entry.button) != 0)
-      keys.set(static_cast<size_t>(entry.virtualKey));
+  for (const input::GameKey &key : input::kGameKeys)
+    if (key.pad != input::PadButton::None &&
+        SDL_GameControllerGetButton(pad, SdlButton(key.pad)) != 0)
+      keys.set(static_cast<size_t>(key.virtualKey));
   for (const StickKey &entry : kStickKeys)
     if (entry.sign * SDL_GameControllerGetAxis(pad, entry.axis) > kDeadZone)
       keys.set(static_cast<size_t>(entry.virtualKey));
@@ -131,9 +147,9 @@ bool TranslateGamepadEvent(const SDL_Event &event) {
 }
 
 int VirtualKeyOfButton(SDL_GameControllerButton button) {
-  for (const ButtonKey &entry : kButtonKeys)
-    if (entry.button == button)
-      return entry.virtualKey;
+  for (const input::GameKey &key : input::kGameKeys)
+    if (key.pad != input::PadButton::None && SdlButton(key.pad) == button)
+      return key.virtualKey;
   return 0;
 }
 

@@ -1,6 +1,6 @@
 // The SDL face's process entry: opens a desktop video device, then hands
 // over to WinMain as Windows would.
-#include "platform/sdl_gl_context.h"
+#include "platform/sdl_gl/sdl_gl_context.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +15,7 @@ namespace {
 // choose a driver without a screen.
 bool OpenDesktopVideo(std::string *reason) {
   const char *asked = std::getenv("SDL_VIDEODRIVER");
-  if (!face::StartVideo(reason))
+  if (!sdl_gl::StartVideo(reason))
     return false;
   const char *driver = SDL_GetCurrentVideoDriver();
   const bool headless =

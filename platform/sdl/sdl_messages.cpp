@@ -5,10 +5,11 @@
 // queue itself and default processing are the shared emulation's. Lacks:
 // WM_CHAR (TranslateMessage makes none), mouse messages, WM_SYSKEYDOWN (Alt
 // chords arrive as WM_KEYDOWN), WM_PAINT, timers.
-#include "platform/emulation.h"
+#include "platform/sdl/sdl_face.h"
+
 #include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_keys.h"
-#include "platform/sdl_gl_context.h"
+#include "platform/sdl_gl/sdl_gl_context.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
 
 } // namespace
 
-namespace face {
+namespace sdl_face {
 
 void PumpEvents() {
   if (!SDL_WasInit(SDL_INIT_VIDEO))
@@ -90,10 +91,8 @@ void PumpEvents() {
   }
 }
 
-void NothingQueued() {}
-
-} // namespace face
-
-SHORT GetKeyState(int virtualKey) {
+SHORT KeyState(int virtualKey) {
   return static_cast<SHORT>(emulation::KeyHeld(virtualKey) ? 0xFF80 : 0);
 }
+
+} // namespace sdl_face

@@ -7,11 +7,11 @@
 // no 640 x 480 mode, still play full screen. Display depths: X11 and Wayland
 // list only the desktop's own depth, which cannot change, so there any depth
 // matches. Lacks: more than one display.
-#include "platform/emulation.h"
-#include "platform/folders_posix.h"
+#include "platform/sdl/sdl_face.h"
 
+#include "platform/folders_posix.h"
 #include "platform/sdl/sdl_letterbox.h"
-#include "platform/sdl_gl_context.h"
+#include "platform/sdl_gl/sdl_gl_context.h"
 
 #include <algorithm>
 #include <chrono>
@@ -33,11 +33,7 @@ SDL_Rect DesktopBounds() {
 
 } // namespace
 
-namespace face {
-
-bool Calling(const char *, const std::function<emulation::CallArgs()> &) {
-  return false; // nothing to log, nothing to fail
-}
+namespace sdl_face {
 
 bool MakeSurface(emulation::Window *window,
                  const platform::PixelFormat &format) {
@@ -95,7 +91,7 @@ void RetitleSurface(emulation::Window *window) {
 }
 
 void ShowPointer(bool shown) {
-  if (face::StartVideo())
+  if (sdl_gl::StartVideo(nullptr))
     SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
 }
 
@@ -163,4 +159,4 @@ bool ProgramPath(std::string *path) {
   return posix_folders::RunningProgramPath(path);
 }
 
-} // namespace face
+} // namespace sdl_face

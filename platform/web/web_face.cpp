@@ -11,6 +11,7 @@
 #include "platform/emulation.h"
 #include "platform/pace.h"
 #include "platform/web/web_hooks.h"
+#include "platform/web/web_input.h"
 #include "platform/web/web_page.h"
 
 #include "gl11/api.h"
@@ -60,10 +61,6 @@ EM_BOOL ContextRestored(int, const void *, void *context) {
   tvl11_ContextRestored(context);
   return EM_TRUE;
 }
-
-} // namespace
-
-namespace face {
 
 bool Calling(const char *, const std::function<emulation::CallArgs()> &) {
   return false;
@@ -152,7 +149,7 @@ bool StartVideo(std::string *) {
   return true;
 }
 
-Context *CreateContext(emulation::Window *window) {
+face::Context *CreateContext(emulation::Window *window) {
   EmscriptenWebGLContextAttributes attributes;
   emscripten_webgl_init_context_attributes(&attributes);
   attributes.alpha = window->surfaceFormat.alphaBits > 0;
@@ -168,8 +165,8 @@ Context *CreateContext(emulation::Window *window) {
                  static_cast<int>(context));
     return nullptr;
   }
-  Context *made =
-      reinterpret_cast<Context *>(static_cast<std::intptr_t>(context));
+  face::Context *made =
+      reinterpret_cast<face::Context *>(static_cast<std::intptr_t>(context));
   emscripten_set_webglcontextlost_callback(kCanvas, made, EM_FALSE,
                                            ContextLost);
   emscripten_set_webglcontextrestored_callback(kCanvas, made, EM_FALSE,
@@ -177,7 +174,7 @@ Context *CreateContext(emulation::Window *window) {
   return made;
 }
 
-bool MakeCurrent(emulation::Window *, Context *context) {
+bool MakeCurrent(emulation::Window *, face::Context *context) {
   if (emscripten_webgl_make_context_current(HandleOf(context)) !=
       EMSCRIPTEN_RESULT_SUCCESS)
     return false;
@@ -186,7 +183,7 @@ bool MakeCurrent(emulation::Window *, Context *context) {
   return true;
 }
 
-void DeleteContext(Context *context) {
+void DeleteContext(face::Context *context) {
   tvl11_ForgetContext(context);
   emscripten_webgl_destroy_context(HandleOf(context));
 }
@@ -208,4 +205,40 @@ bool SwapInterval(int) {
 // A hidden page draws no frames, and the swap waits for the next one.
 void WaitRefresh(emulation::Window *) {}
 
-} // namespace face
+void NothingQueued() {}
+
+constexpr emulation::Face MakeFace() {
+  emulation::Face face = {};
+  face.name = "web";
+  face.calling = Calling;
+  face.makeSurface = MakeSurface;
+  face.showSurface = ShowSurface;
+  face.swapSurface = SwapSurface;
+  face.retitleSurface = RetitleSurface;
+  face.showPointer = ShowPointer;
+  face.destroySurface = DestroySurface;
+  face.closestMode = ClosestMode;
+  face.setFullScreen = SetFullScreen;
+  face.ticks = Ticks;
+  face.now = Now;
+  face.waitUntil = WaitUntil;
+  face.pumpEvents = PumpEvents;
+  face.nothingQueued = NothingQueued;
+  face.startVideo = StartVideo;
+  face.createContext = CreateContext;
+  face.makeCurrent = MakeCurrent;
+  face.deleteContext = DeleteContext;
+  face.procAddress = ProcAddress;
+  face.swapInterval = SwapInterval;
+  face.waitRefresh = WaitRefresh;
+  face.programPath = ProgramPath;
+  face.messageBox = web_face::ShowMessageBox;
+  face.keyState = web_face::KeyState;
+  return face;
+}
+
+// Constant: registered from a static initialiser, it is whole before any.
+constexpr emulation::Face kWebFace = MakeFace();
+[[maybe_unused]] const bool kRegistered = emulation::RegisterFace(&kWebFace);
+
+} // namespace

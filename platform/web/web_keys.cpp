@@ -1,9 +1,11 @@
-// The page's key codes to Win32 virtual-key codes. Covers letters, digits,
-// F1-F12, cursor and editing keys and the modifiers (as the shared
-// VK_SHIFT / VK_CONTROL / VK_MENU, as WM_KEYDOWN reports them). Lacks: the
-// keypad, punctuation, media and IME keys, which the game never reads.
+// The page's key codes to Win32 virtual-key codes. Covers the game's keys
+// (by the input map's codes), letters, digits, F1-F12, editing keys and the
+// modifiers (as the shared VK_SHIFT / VK_CONTROL / VK_MENU, as WM_KEYDOWN
+// reports them). Lacks: the keypad, punctuation, media and IME keys, which
+// the game never reads.
 #include "platform/web/web_keys.h"
 
+#include "input/input_map.h"
 #include "platform/win32.h"
 
 #include <cstring>
@@ -16,15 +18,25 @@ struct Named {
   int virtualKey;
 };
 
-// Codes win32.h does not name, with their published values.
+// Keys the game does not read but a page may send; the editing keys have no
+// name in win32.h and keep their published values.
 const Named kNamed[] = {
-    {"ArrowLeft", VK_LEFT}, {"ArrowUp", VK_UP},    {"ArrowRight", VK_RIGHT},
-    {"ArrowDown", VK_DOWN}, {"Escape", VK_ESCAPE}, {"Enter", 0x0D},
-    {"Space", 0x20},        {"Tab", 0x09},         {"Backspace", 0x08},
-    {"ShiftLeft", 0x10},    {"ShiftRight", 0x10},  {"ControlLeft", 0x11},
-    {"ControlRight", 0x11}, {"AltLeft", 0x12},     {"AltRight", 0x12},
-    {"PageUp", 0x21},       {"PageDown", 0x22},    {"End", 0x23},
-    {"Home", 0x24},         {"Insert", 0x2D},      {"Delete", 0x2E},
+    {"Enter", VK_RETURN},
+    {"Space", VK_SPACE},
+    {"Tab", VK_TAB},
+    {"Backspace", VK_BACK},
+    {"ShiftLeft", VK_SHIFT},
+    {"ShiftRight", VK_SHIFT},
+    {"ControlLeft", VK_CONTROL},
+    {"ControlRight", VK_CONTROL},
+    {"AltLeft", VK_MENU},
+    {"AltRight", VK_MENU},
+    {"PageUp", 0x21},
+    {"PageDown", 0x22},
+    {"End", 0x23},
+    {"Home", 0x24},
+    {"Insert", 0x2D},
+    {"Delete", 0x2E},
 };
 
 } // namespace
@@ -32,6 +44,11 @@ const Named kNamed[] = {
 int VirtualKeyFromCode(const char *code) {
   if (code == nullptr)
     return 0;
+  // The game's own keys by the input map's codes.
+  for (const input::GameKey &key : input::kGameKeys) {
+    if (std::strcmp(code, key.code) == 0)
+      return key.virtualKey;
+  }
   const std::size_t length = std::strlen(code);
   // "KeyA".."KeyZ" and "Digit0".."Digit9": the character's own code.
   if (length == 4 && std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' &&

@@ -1,6 +1,6 @@
-// Gamepads on Windows through XInput, mapped as on Linux: the d-pad and the
-// left stick (past half its travel) are the arrows, A is B, the right and
-// left shoulders are D and N, X is R, Y is F1 and Back is Escape. The game
+// Gamepads on Windows through XInput, mapped as on Linux: each button holds
+// the key the input map gives it (input/input_map.h), and the left stick
+// past half its travel holds the arrows, as the d-pad does. The game
 // reads its walking keys with GetKeyState and Escape and F1 from key
 // messages, so a pad's keys reach both: GetKeyState is the seam's
 // PadAwareGetKeyState, and changes are posted as WM_KEYDOWN / WM_KEYUP.
@@ -10,26 +10,43 @@
 // triggers, rumble.
 #include "platform/win32/xinput_keys.h"
 
+#include "input/input_map.h"
+
 namespace win32_pads {
 namespace {
 
-struct ButtonKey {
-  WORD button;
-  int virtualKey;
-};
-
-constexpr ButtonKey kButtonKeys[] = {
-    {XINPUT_GAMEPAD_DPAD_UP, VK_UP},
-    {XINPUT_GAMEPAD_DPAD_DOWN, VK_DOWN},
-    {XINPUT_GAMEPAD_DPAD_LEFT, VK_LEFT},
-    {XINPUT_GAMEPAD_DPAD_RIGHT, VK_RIGHT},
-    {XINPUT_GAMEPAD_A, 'B'},
-    {XINPUT_GAMEPAD_RIGHT_SHOULDER, 'D'},
-    {XINPUT_GAMEPAD_LEFT_SHOULDER, 'N'},
-    {XINPUT_GAMEPAD_X, 'R'},
-    {XINPUT_GAMEPAD_Y, VK_F1},
-    {XINPUT_GAMEPAD_BACK, VK_ESCAPE},
-};
+// The input map's neutral buttons as XInput's button bits.
+WORD XInputBit(input::PadButton button) {
+  switch (button) {
+  case input::PadButton::South:
+    return XINPUT_GAMEPAD_A;
+  case input::PadButton::East:
+    return XINPUT_GAMEPAD_B;
+  case input::PadButton::West:
+    return XINPUT_GAMEPAD_X;
+  case input::PadButton::North:
+    return XINPUT_GAMEPAD_Y;
+  case input::PadButton::LeftShoulder:
+    return XINPUT_GAMEPAD_LEFT_SHOULDER;
+  case input::PadButton::RightShoulder:
+    return XINPUT_GAMEPAD_RIGHT_SHOULDER;
+  case input::PadButton::Back:
+    return XINPUT_GAMEPAD_BACK;
+  case input::PadButton::Start:
+    return XINPUT_GAMEPAD_START;
+  case input::PadButton::DpadUp:
+    return XINPUT_GAMEPAD_DPAD_UP;
+  case input::PadButton::DpadDown:
+    return XINPUT_GAMEPAD_DPAD_DOWN;
+  case input::PadButton::DpadLeft:
+    return XINPUT_GAMEPAD_DPAD_LEFT;
+  case input::PadButton::DpadRight:
+    return XINPUT_GAMEPAD_DPAD_RIGHT;
+  case input::PadButton::None:
+    break;
+  }
+  return 0;
+}
 
 // Half the stick's travel: a resting or worn stick never walks.
 constexpr int kDeadZone = 16384;
@@ -54,9 +71,9 @@ DWORD nextLook[XUSER_MAX_COUNT] = {};
 } // namespace
 
 void KeysOfPad(const XINPUT_GAMEPAD &pad, bool keys[256]) {
-  for (const ButtonKey &entry : kButtonKeys)
-    if (pad.wButtons & entry.button)
-      keys[entry.virtualKey] = true;
+  for (const input::GameKey &key : input::kGameKeys)
+    if (pad.wButtons & XInputBit(key.pad))
+      keys[key.virtualKey] = true;
   // XInput's y grows upwards.
   if (pad.sThumbLX < -kDeadZone)
     keys[VK_LEFT] = true;

@@ -5,6 +5,7 @@
 #include "camera/camera.h"
 #include "game/collision.h"
 #include "game/game_state.h"
+#include "input/input_map.h"
 #include "platform/scripted/scripted.h"
 #include "shell/shell_state.h"
 
@@ -132,6 +133,16 @@ TEST_F(GameStepTest, ReadsArrowsThenBDNR) {
                                           'B', 'D', 'N', 'R'}));
   EXPECT_TRUE(TakeTitles().empty());
   ExpectCameraAt(kStartEye, kStartView);
+}
+
+// A key the game reads but the input map lacks reaches no pad, no touch
+// control and no page (which drops codes the map does not name).
+TEST_F(GameStepTest, EveryKeyTheGameReadsIsInTheInputMap) {
+  RunGameStep();
+  std::vector<int> keys = KeysRead();
+  keys.insert(keys.end(), {VK_F1, VK_ESCAPE}); // read from key messages
+  for (int key : keys)
+    EXPECT_NE(input::FindGameKey(key), nullptr) << key;
 }
 
 TEST_F(GameStepTest, GameOverLeavesTheArrowKeysUnread) {

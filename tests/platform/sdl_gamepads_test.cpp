@@ -3,7 +3,7 @@
 // pad unplugged while held lets go and can be plugged in again.
 #include "platform/emulation.h"
 #include "platform/sdl/sdl_gamepads.h"
-#include "platform/sdl_gl_context.h"
+#include "platform/sdl_gl/sdl_gl_context.h"
 
 #include <gtest/gtest.h>
 
@@ -31,11 +31,11 @@ public:
 
   void Press(SDL_GameControllerButton button, bool down) {
     SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
-    face::PumpEvents();
+    emulation::TheFace().pumpEvents();
   }
   void Tilt(SDL_GameControllerAxis axis, Sint16 value) {
     SDL_JoystickSetVirtualAxis(joystick_, axis, value);
-    face::PumpEvents();
+    emulation::TheFace().pumpEvents();
   }
   void Unplug() {
     if (joystick_ == nullptr)
@@ -43,7 +43,7 @@ public:
     SDL_JoystickDetachVirtual(index_);
     SDL_JoystickClose(joystick_);
     joystick_ = nullptr;
-    face::PumpEvents();
+    emulation::TheFace().pumpEvents();
   }
 
 private:
@@ -69,8 +69,8 @@ protected:
   static void SetUpTestSuite() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     std::string reason;
-    ASSERT_TRUE(face::StartVideo(&reason)) << reason;
-    face::PumpEvents(); // starts the pads
+    ASSERT_TRUE(sdl_gl::StartVideo(&reason)) << reason;
+    emulation::TheFace().pumpEvents(); // starts the pads
   }
   // Keys other suites left held by the keyboard would hide the pad's.
   void SetUp() override {
@@ -81,7 +81,7 @@ protected:
 TEST_F(SdlGamepads, ButtonsHoldTheGameKeys) {
   VirtualPad pad;
   ASSERT_TRUE(pad.Ready()) << SDL_GetError();
-  face::PumpEvents();
+  emulation::TheFace().pumpEvents();
   const struct {
     SDL_GameControllerButton button;
     int key;
@@ -106,7 +106,7 @@ TEST_F(SdlGamepads, ButtonsHoldTheGameKeys) {
 TEST_F(SdlGamepads, TheStickWalksPastHalfItsTravel) {
   VirtualPad pad;
   ASSERT_TRUE(pad.Ready()) << SDL_GetError();
-  face::PumpEvents();
+  emulation::TheFace().pumpEvents();
   pad.Tilt(SDL_CONTROLLER_AXIS_LEFTY, -12000);
   EXPECT_FALSE(emulation::KeyHeld(VK_UP));
   pad.Tilt(SDL_CONTROLLER_AXIS_LEFTY, -30000);
@@ -129,7 +129,7 @@ TEST_F(SdlGamepads, UnpluggingLetsGoAndAPadPluggedAgainWorks) {
   {
     VirtualPad pad;
     ASSERT_TRUE(pad.Ready()) << SDL_GetError();
-    face::PumpEvents();
+    emulation::TheFace().pumpEvents();
     pad.Tilt(SDL_CONTROLLER_AXIS_LEFTX, -30000);
     pad.Press(SDL_CONTROLLER_BUTTON_A, true);
     ASSERT_TRUE(emulation::KeyHeld(VK_LEFT));
@@ -142,7 +142,7 @@ TEST_F(SdlGamepads, UnpluggingLetsGoAndAPadPluggedAgainWorks) {
   emulation::ChangeKey(VK_UP, true, emulation::KeySource::Keyboard);
   VirtualPad again;
   ASSERT_TRUE(again.Ready()) << SDL_GetError();
-  face::PumpEvents();
+  emulation::TheFace().pumpEvents();
   again.Press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
   EXPECT_TRUE(emulation::KeyHeld('D'));
   again.Unplug();
@@ -155,7 +155,7 @@ TEST_F(SdlGamepads, OfTwoPadsTheOneUnpluggedLetsGoOnlyOfItsOwnKeys) {
   VirtualPad first;
   VirtualPad second;
   ASSERT_TRUE(first.Ready() && second.Ready()) << SDL_GetError();
-  face::PumpEvents();
+  emulation::TheFace().pumpEvents();
   first.Press(SDL_CONTROLLER_BUTTON_A, true);
   second.Press(SDL_CONTROLLER_BUTTON_A, true);
   second.Press(SDL_CONTROLLER_BUTTON_X, true);

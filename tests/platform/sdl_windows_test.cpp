@@ -4,7 +4,7 @@
 // dialog can be shown. The shared emulation is tested through the twin.
 #include "platform/emulation.h"
 #include "platform/gl.h"
-#include "platform/sdl_gl_context.h"
+#include "platform/sdl_gl/sdl_gl_context.h"
 
 #include "tests/support/recording_proc.h"
 
@@ -30,7 +30,7 @@ protected:
   static void SetUpTestSuite() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     std::string reason;
-    ASSERT_TRUE(face::StartVideo(&reason)) << reason;
+    ASSERT_TRUE(sdl_gl::StartVideo(&reason)) << reason;
   }
 
   void SetUp() override {

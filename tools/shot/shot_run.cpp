@@ -17,12 +17,9 @@
 
 namespace {
 
-const unsigned kAllKeys[kScriptKeyCount] = {
-    kScriptKeyUp, kScriptKeyDown, kScriptKeyLeft, kScriptKeyRight,
-    kScriptKeyB,  kScriptKeyD,    kScriptKeyN,    kScriptKeyR};
-
 void HoldKeys(unsigned keys) {
-  for (unsigned key : kAllKeys) {
+  for (int bit = 0; bit < kScriptKeyCount; ++bit) {
+    const unsigned key = 1u << bit;
     scripted::SetKeyDown(VirtualKeyOfScriptKey(key), (keys & key) != 0);
   }
 }

@@ -1,12 +1,15 @@
 // What the two faces built on SDL share: SDL's video start, GL contexts on
-// SDL windows (the face hooks of emulation.h), the pixel format put into
-// SDL's GL attributes, and the game window behind an SDL window.
+// SDL windows (the context hooks of a face's table, emulation.h), the pixel
+// format put into SDL's GL attributes, and the game window behind an SDL
+// window. Each SDL face compiles it (platform/CMakeLists.txt says why).
 #pragma once
 
 #include "platform/emulation.h"
 #include "platform/pixel_format.h"
 
 #include <SDL.h>
+
+#include <string>
 
 namespace platform {
 
@@ -25,3 +28,16 @@ void TagSurface(SDL_Window *surface, HWND window);
 HWND WindowOfSurface(Uint32 sdlWindowId);
 
 } // namespace platform
+
+// The context hooks of a face on SDL (emulation::Face has their contracts).
+namespace sdl_gl {
+
+bool StartVideo(std::string *reason);
+face::Context *CreateContext(emulation::Window *window);
+bool MakeCurrent(emulation::Window *window, face::Context *context);
+void DeleteContext(face::Context *context);
+PROC ProcAddress(const char *name);
+bool SwapInterval(int interval);
+void WaitRefresh(emulation::Window *window);
+
+} // namespace sdl_gl

@@ -1,15 +1,15 @@
 // The question box's keys: Return and Escape their marked buttons, a letter
 // the button whose label starts with it, in either case; other keys nothing.
-#include "platform/sdl/x11_dialog.h"
 #include "platform/win32.h"
+#include "platform/xlib/xlib_dialog.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 namespace {
 
-using x11_dialog::AnswerForKey;
-using x11_dialog::Choice;
+using xlib_dialog::AnswerForKey;
+using xlib_dialog::Choice;
 
 const Choice kYesNo[] = {{IDYES, "Yes", true, false},
                          {IDNO, "No", false, true}};

@@ -1,9 +1,9 @@
-// SDL's half of the face hooks for the SDL face and the scripted twin: video
-// start, GL contexts made and made current on the window's SDL window, the
-// GL's entry points, and the refresh interval a hidden window's swap waits.
-#include "platform/sdl_gl_context.h"
+// SDL's context hooks for the SDL face and the scripted twin: video start,
+// GL contexts made and made current on the window's SDL window, the GL's
+// entry points, and the refresh interval a hidden window's swap waits.
+#include "platform/sdl_gl/sdl_gl_context.h"
 
-#include "platform/gl_flavour.h"
+#include "platform/sdl_gl/gl_flavour.h"
 
 #include <cstdio>
 
@@ -54,7 +54,7 @@ HWND WindowOfSurface(Uint32 sdlWindowId) {
 
 } // namespace platform
 
-namespace face {
+namespace sdl_gl {
 
 // Keeps the GL library loaded for the whole process: unloading it at exit
 // turns the driver's reachable memory into leak reports into an unloaded
@@ -77,7 +77,7 @@ bool StartVideo(std::string *reason) {
   return true;
 }
 
-Context *CreateContext(emulation::Window *window) {
+face::Context *CreateContext(emulation::Window *window) {
   platform::ApplyGlAttributes(window->surfaceFormat);
   // SDL makes a new context current; WGL does not.
   SDL_Window *previousWindow = SDL_GL_GetCurrentWindow();
@@ -86,10 +86,10 @@ Context *CreateContext(emulation::Window *window) {
   if (context == nullptr)
     std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
   SDL_GL_MakeCurrent(previous ? previousWindow : nullptr, previous);
-  return static_cast<Context *>(context);
+  return static_cast<face::Context *>(context);
 }
 
-bool MakeCurrent(emulation::Window *window, Context *context) {
+bool MakeCurrent(emulation::Window *window, face::Context *context) {
   if (window == nullptr || context == nullptr) {
     platform::UseGlContext(nullptr);
     return SDL_GL_MakeCurrent(nullptr, nullptr) == 0;
@@ -100,7 +100,7 @@ bool MakeCurrent(emulation::Window *window, Context *context) {
   return true;
 }
 
-void DeleteContext(Context *context) {
+void DeleteContext(face::Context *context) {
   platform::ForgetGlContext(SdlContext(context));
   SDL_GL_DeleteContext(SdlContext(context));
 }
@@ -123,4 +123,4 @@ void WaitRefresh(emulation::Window *window) {
   SDL_Delay(static_cast<Uint32>(1000 / hz));
 }
 
-} // namespace face
+} // namespace sdl_gl

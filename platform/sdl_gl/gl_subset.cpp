@@ -1,7 +1,7 @@
 // The shader subset (gl11/) on native ES 2.0 contexts made by SDL: each
 // context SDL makes current is pushed to the subset with SDL's loader.
 #include "gl11/api.h"
-#include "platform/gl_flavour.h"
+#include "platform/sdl_gl/gl_flavour.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-// The shared emulation's GL half and display modes: one device context per
-// window (as a class with its own DC gives; its handle carries the window's
-// serial), pixel formats from the shared table (a surface is remade when the
-// chosen format differs from the one it was made for: its GL buffer layout is
-// fixed when it is made), the rendering-context table and its checks over the
-// face's contexts, and swaps, where a window that is not shown waits one
-// refresh interval so that an idle minimised game does not spin, and every
-// swap keeps the pace of at most 60 passes a second. Lacks:
+// The shared emulation's contexts, pixel formats and swaps: one device
+// context per window (as a class with its own DC gives; its handle carries
+// the window's serial), pixel formats from the shared table (a surface is
+// remade when the chosen format differs from the one it was made for: its GL
+// buffer layout is fixed when it is made), the rendering-context table and
+// its checks over the face's contexts, and swaps, where a window that is not
+// shown waits one refresh interval so that an idle minimised game does not
+// spin, and every swap keeps the pace of at most 60 passes a second. Lacks:
 // screen and memory DCs, layer planes, sharing lists, DescribePixelFormat.
 #include "platform/emulation_state.h"
 
@@ -30,32 +30,22 @@ Window *WindowOfDc(HDC deviceContext) {
 }
 
 void Release() {
-  face::MakeCurrent(nullptr, nullptr);
+  TheFace().makeCurrent(nullptr, nullptr);
   Shared().current = nullptr;
   Shared().currentWindow = nullptr;
 }
 
 } // namespace
 
-void ResetAll() {
-  State &s = Shared();
-  Release();
-  for (auto &entry : s.contexts.Items())
-    face::DeleteContext(entry.second->context);
-  for (auto &entry : s.windows.Items())
-    face::DestroySurface(entry.second.get());
-  s = State();
-}
-
 bool RemakeSurface(HWND handle, const platform::PixelFormat &format) {
   State &s = Shared();
   Window *window = FindWindow(handle);
-  if (window == nullptr || !face::MakeSurface(window, format))
+  if (window == nullptr || !TheFace().makeSurface(window, format))
     return false;
   // A context drawing to the old surface draws to the new one.
   const RenderingContext *rc = s.contexts.Find(s.current);
   if (rc != nullptr && s.currentWindow == handle)
-    face::MakeCurrent(window, rc->context);
+    TheFace().makeCurrent(window, rc->context);
   return true;
 }
 
@@ -76,51 +66,6 @@ CallArgs DescriptorArgs(HDC dc, const PIXELFORMATDESCRIPTOR *pfd) {
 
 } // namespace
 
-LONG ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
-  State &s = Shared();
-  if (Calling("ChangeDisplaySettingsA", mode, Flags{flags}))
-    return DISP_CHANGE_FAILED;
-  if (mode == nullptr) {
-    // Back to the desktop's own mode: full-screen windows become windows.
-    s.modeChanged = false;
-    for (auto &entry : s.windows.Items()) {
-      if (entry.second->fullScreen) {
-        entry.second->fullScreen = false;
-        face::SetFullScreen(entry.second.get(), nullptr);
-      }
-    }
-    return DISP_CHANGE_SUCCESSFUL;
-  }
-  if (!face::StartVideo())
-    return DISP_CHANGE_FAILED;
-  // The game names all three; a field left out matches no mode.
-  const auto field = [mode](DWORD flag, DWORD value) {
-    return (mode->dmFields & flag) ? static_cast<int>(value) : 0;
-  };
-  const DisplayMode wanted = {field(DM_PELSWIDTH, mode->dmPelsWidth),
-                              field(DM_PELSHEIGHT, mode->dmPelsHeight),
-                              field(DM_BITSPERPEL, mode->dmBitsPerPel)};
-  DisplayMode offered = {};
-  bool depthFixed = false;
-  // Width and height exact, and the depth unless the display cannot change.
-  if (!face::ClosestMode(wanted, &offered, &depthFixed) ||
-      offered.width != wanted.width || offered.height != wanted.height ||
-      (!depthFixed && offered.bits != wanted.bits))
-    return DISP_CHANGE_BADMODE;
-  constexpr DWORD kTestOnly = 0x00000002u; // CDS_TEST
-  if (flags & kTestOnly)
-    return DISP_CHANGE_SUCCESSFUL;
-  s.modeChanged = true;
-  s.changedMode = offered;
-  for (auto &entry : s.windows.Items()) {
-    if ((entry.second->style & WS_POPUP) && !entry.second->fullScreen) {
-      entry.second->fullScreen = true;
-      face::SetFullScreen(entry.second.get(), &s.changedMode);
-    }
-  }
-  return DISP_CHANGE_SUCCESSFUL;
-}
-
 HDC GetDC(HWND handle) {
   Window *window = FindWindow(handle);
   if (Calling("GetDC", handle) || window == nullptr)
@@ -140,8 +85,8 @@ int ReleaseDC(HWND handle, HDC deviceContext) {
 }
 
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR *pfd) {
-  if (face::Calling("ChoosePixelFormat",
-                    [&] { return DescriptorArgs(deviceContext, pfd); }) ||
+  if (TheFace().calling("ChoosePixelFormat",
+                        [&] { return DescriptorArgs(deviceContext, pfd); }) ||
       WindowOfDc(deviceContext) == nullptr || pfd == nullptr)
     return 0;
   return platform::ChooseFormat(*pfd);
@@ -151,12 +96,12 @@ BOOL SetPixelFormat(HDC deviceContext, int format,
                     const PIXELFORMATDESCRIPTOR *pfd) {
   Window *window = WindowOfDc(deviceContext);
   const platform::PixelFormat *chosen = platform::PixelFormatAt(format);
-  if (face::Calling("SetPixelFormat",
-                    [&] {
-                      CallArgs args = DescriptorArgs(deviceContext, pfd);
-                      args.insert(args.begin() + 1, ArgText(format));
-                      return args;
-                    }) ||
+  if (TheFace().calling("SetPixelFormat",
+                        [&] {
+                          CallArgs args = DescriptorArgs(deviceContext, pfd);
+                          args.insert(args.begin() + 1, ArgText(format));
+                          return args;
+                        }) ||
       window == nullptr || chosen == nullptr || window->pixelFormat != 0)
     return FALSE; // a window's pixel format is set once
   // No context exists on the window yet, so a new surface is unseen.
@@ -172,7 +117,7 @@ HGLRC wglCreateContext(HDC deviceContext) {
   if (Calling("wglCreateContext", deviceContext) || window == nullptr ||
       window->pixelFormat == 0)
     return nullptr;
-  face::Context *context = face::CreateContext(window);
+  face::Context *context = TheFace().createContext(window);
   if (context == nullptr)
     return nullptr;
   return Shared().contexts.Add<HGLRC>(std::make_unique<RenderingContext>(
@@ -189,7 +134,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC renderingContext) {
   const Window *window = WindowOfDc(deviceContext);
   const RenderingContext *rc = Shared().contexts.Find(renderingContext);
   if (window == nullptr || rc == nullptr || window->pixelFormat == 0 ||
-      !face::MakeCurrent(const_cast<Window *>(window), rc->context))
+      !TheFace().makeCurrent(const_cast<Window *>(window), rc->context))
     return FALSE;
   Shared().current = renderingContext;
   Shared().currentWindow = WindowHandleOf(deviceContext);
@@ -203,7 +148,7 @@ BOOL wglDeleteContext(HGLRC renderingContext) {
     return FALSE;
   if (s.current == renderingContext)
     Release();
-  face::DeleteContext(rc->context);
+  TheFace().deleteContext(rc->context);
   s.contexts.Remove(renderingContext);
   return TRUE;
 }
@@ -217,7 +162,7 @@ const char *ExtensionsString() {
 }
 
 BOOL SwapInterval(int interval) {
-  return face::SwapInterval(interval) ? TRUE : FALSE;
+  return TheFace().swapInterval(interval) ? TRUE : FALSE;
 }
 
 } // namespace
@@ -230,7 +175,7 @@ PROC wglGetProcAddress(LPCSTR name) {
     return reinterpret_cast<PROC>(&ExtensionsString);
   if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
     return reinterpret_cast<PROC>(&SwapInterval);
-  return face::ProcAddress(name);
+  return TheFace().procAddress(name);
 }
 
 BOOL SwapBuffers(HDC deviceContext) {
@@ -239,12 +184,12 @@ BOOL SwapBuffers(HDC deviceContext) {
       window->pixelFormat == 0)
     return FALSE;
   if (!window->visible || window->minimised)
-    face::WaitRefresh(window); // nothing on screen to wait for
-  face::SwapSurface(window);
+    TheFace().waitRefresh(window); // nothing on screen to wait for
+  TheFace().swapSurface(window);
   // The one place the game's pace is kept: a pass is a swap.
-  const double now = face::Now();
+  const double now = TheFace().now();
   const double start = pace::NextPassStart(&Shared().pace, now);
   if (start > now)
-    face::WaitUntil(start);
+    TheFace().waitUntil(start);
   return TRUE;
 }

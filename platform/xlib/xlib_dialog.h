@@ -3,7 +3,7 @@
 // Escape and the mouse.
 #pragma once
 
-namespace x11_dialog {
+namespace xlib_dialog {
 
 struct Choice {
   int id;           // what Ask answers when this button is chosen
@@ -27,4 +27,4 @@ bool Ask(const Question &question, int *answer);
 // The choice a released key (an X keysym) makes, or -1 for none.
 int AnswerForKey(unsigned long keysym, const Choice *choices, int count);
 
-} // namespace x11_dialog
+} // namespace xlib_dialog

@@ -1,7 +1,7 @@
 // The system's fixed-function GL: a compatibility context (no profile asked
 // for, so Mesa gives its legacy pipeline and the ARB extensions) and the
 // driver's own entry points.
-#include "platform/gl_flavour.h"
+#include "platform/sdl_gl/gl_flavour.h"
 
 namespace platform {
 

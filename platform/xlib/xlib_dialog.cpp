@@ -4,7 +4,7 @@
 // or closing the box. SDL's own box is the same in look but answers only
 // Return and Escape. Lacks: wrapping of long lines, a window-manager theme,
 // input methods, right-to-left text.
-#include "platform/sdl/x11_dialog.h"
+#include "platform/xlib/xlib_dialog.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace x11_dialog {
+namespace xlib_dialog {
 
 namespace {
 
@@ -269,4 +269,4 @@ bool Ask(const Question &question, int *answer) {
   return true;
 }
 
-} // namespace x11_dialog
+} // namespace xlib_dialog
