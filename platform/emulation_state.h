@@ -6,6 +6,7 @@
 #include "platform/handle_table.h"
 #include "platform/pace.h"
 
+#include <bitset>
 #include <deque>
 #include <map>
 
@@ -32,6 +33,8 @@ struct State {
   DisplayMode changedMode = {};
   pace::Pace pace; // of every window's swaps: the game has one at a time
   unsigned char keyHolders[256] = {}; // a bit per KeySource holding the key
+  std::bitset<256> keysUnseen;        // down since the last pass began
+  std::bitset<256> keysLingering;     // let go by every source, not yet seen
 };
 
 State &Shared();

@@ -371,6 +371,7 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
               Flags{removeMessage}) ||
       msg == nullptr)
     return FALSE;
+  EndPass();
   face::PumpEvents();
   if (!s.posted.empty()) {
     *msg = s.posted.front();
@@ -385,6 +386,7 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
     return TRUE;
   }
   face::NothingQueued();
+  BeginPass();
   return FALSE;
 }
 
