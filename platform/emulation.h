@@ -75,6 +75,11 @@ void ChangeKey(int virtualKey, bool down, KeySource source);
 bool KeyHeld(int virtualKey);
 // Lets go of every key a source holds (focus lost, pad unplugged).
 void ReleaseKeys(KeySource source);
+// PeekMessageA found nothing: an idle pass begins, and sees every key down.
+void BeginPass();
+// PeekMessageA is called again: the keys a pass has seen since every source
+// let go of them go up now (WM_KEYUP, and KeyHeld false).
+void EndPass();
 
 // A new surface as the record says, a context current on the old one moved.
 bool RemakeSurface(HWND window, const platform::PixelFormat &format);

@@ -8,6 +8,7 @@
 #include "platform/handle_table.h"
 #include "platform/pace.h"
 
+#include <bitset>
 #include <deque>
 #include <map>
 
@@ -34,6 +35,8 @@ struct State {
   DisplayMode changedMode = {};
   pace::Pace pace; // of every window's swaps: the game has one at a time
   unsigned char keyHolders[256] = {}; // a bit per KeySource holding the key
+  std::bitset<256> keysUnseen;        // down since the last pass began
+  std::bitset<256> keysLingering;     // let go by every source, not yet seen
 };
 
 State &Shared();

@@ -302,6 +302,7 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
               Flags{removeMessage}) ||
       msg == nullptr)
     return FALSE;
+  EndPass();
   TheFace().pumpEvents();
   if (!s.posted.empty()) {
     *msg = s.posted.front();
@@ -316,6 +317,7 @@ BOOL PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
     return TRUE;
   }
   TheFace().nothingQueued();
+  BeginPass();
   return FALSE;
 }
 

@@ -1,15 +1,19 @@
 // MessageBoxA: the caption, text and buttons asked for (OK, or Yes and No),
 // Return answering the first button and Escape the No button (OK where OK is
 // the only one). On X the box is our own (xlib_dialog), so Y and N answer it
-// as on Windows; elsewhere it is SDL's message box, the icon mapped to SDL's
-// error / warning / information kinds (a question shows as information; SDL
-// has no question icon). Where no dialog can be shown (no display, no fonts)
-// the text and SDL's reason go to standard error and the Escape answer is
-// taken: nothing waits for a person who cannot see the question, and nobody is
-// taken to have agreed to what it offers.
-// Lacks: the other button sets, default-button flags, modality flags.
+// as on Windows, and so do the gamepads (A the first button, B the Escape
+// one), read while it waits, with a help line under the buttons saying so;
+// elsewhere it is SDL's message box, which blocks with no way in for a pad, the
+// icon mapped to SDL's error / warning / information kinds (a question shows as
+// information; SDL has no question icon). Where no dialog can be shown (no
+// display, no fonts) the text and SDL's reason go to standard error and the
+// Escape answer is taken: nothing waits for a person who cannot see the
+// question, and nobody is taken to have agreed to what it offers. Lacks: the
+// other button sets, default-button flags, modality flags.
 #include "platform/sdl/sdl_face.h"
 
+#include "platform/emulation.h"
+#include "platform/sdl/sdl_pad_answers.h"
 #include "platform/sdl_gl/sdl_gl_context.h"
 #include "platform/xlib/xlib_dialog.h"
 
@@ -40,6 +44,12 @@ unsigned long XWindowOf(SDL_Window *window) {
   return info.info.x11.window;
 }
 
+// Which keys and pad buttons answer, under the box's own text.
+const char *HelpLine(int buttons) {
+  return buttons < 2 ? "Return, Escape or O; pad A or B: OK"
+                     : "Y or Return, pad A: Yes.   N or Escape, pad B: No.";
+}
+
 bool AskOnX(const SDL_MessageBoxData &box, int *answer) {
   xlib_dialog::Choice choices[2] = {};
   for (int i = 0; i < box.numbuttons && i < 2; ++i) {
@@ -48,10 +58,33 @@ bool AskOnX(const SDL_MessageBoxData &box, int *answer) {
                   (b.flags & SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT) != 0,
                   (b.flags & SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT) != 0};
   }
-  const xlib_dialog::Question question = {
-      box.title, box.message, choices, box.numbuttons < 2 ? box.numbuttons : 2,
-      XWindowOf(box.window)};
-  return xlib_dialog::Ask(question, answer);
+  const int count = box.numbuttons < 2 ? box.numbuttons : 2;
+  int escapeId = -1;
+  for (int i = 0; i < count; ++i)
+    if (choices[i].onEscape)
+      escapeId = choices[i].id;
+  sdl_face::PadWatch pads;
+  sdl_face::BeginPadWatch(&pads);
+  xlib_dialog::Question question;
+  question.caption = box.title;
+  question.text = box.message;
+  question.choices = choices;
+  question.count = count;
+  question.owner = XWindowOf(box.window);
+  question.help = HelpLine(count);
+  question.otherAnswer = [&pads, &choices, escapeId] {
+    switch (sdl_face::PollPadWatch(&pads)) {
+    case sdl_face::PadAnswer::First:
+      return choices[0].id;
+    case sdl_face::PadAnswer::Escape:
+      return escapeId;
+    default:
+      return -1;
+    }
+  };
+  const bool asked = xlib_dialog::Ask(question, answer);
+  sdl_face::EndPadWatch(&pads);
+  return asked;
 }
 
 } // namespace

@@ -1,15 +1,19 @@
 // Full screen without a mode switch: while a full-screen window is larger
 // than the game's client area, the current context draws into a framebuffer
 // object of the client size, bound between swaps; at each swap it is blitted
-// scaled into the middle of the window's own framebuffer, cleared black
-// around it. The game's own GL calls are untouched: it still draws a 640 x
-// 480 frame with its own viewport. The state the blit and clear use is put
-// back. Lacks: contexts without framebuffer objects and blits (GL before
-// 3.0 without the extensions, ES 2.0), which swap as drawn (the picture in
-// the bottom-left corner); multisampled surfaces.
+// into the middle of the window's own framebuffer (1:1 at the box's size,
+// scaled up from a smaller one), cleared black around it. A context without
+// framebuffer objects and blits (GL before 3.0 without the extensions) draws
+// into the window's bottom-left corner as asked, and at each swap that
+// corner is copied into the middle (glCopyPixels, GL 1.1, zoomed where
+// smaller) and the rest cleared black. The game's own GL calls are
+// untouched: it draws with its own viewport. The state the blit, copy and
+// clears use is put back. Lacks: ES 2.0 contexts, multisampled surfaces.
 #include "platform/sdl/sdl_letterbox.h"
 
 #include <SDL_opengl.h>
+
+#include <initializer_list>
 
 namespace sdl_face {
 namespace {
@@ -47,7 +51,43 @@ const Entries *Gl() {
       Fetch("glFramebufferRenderbuffer", &entries.framebufferRenderbuffer) &&
       Fetch("glCheckFramebufferStatus", &entries.checkFramebufferStatus) &&
       Fetch("glBlitFramebuffer", &entries.blitFramebuffer);
-  return found ? &entries : nullptr;
+  if (!found)
+    return nullptr;
+  // The names resolve whatever the driver offers: ask the context itself.
+  static SDL_GLContext asked = nullptr;
+  static bool offered = false;
+  const SDL_GLContext current = SDL_GL_GetCurrentContext();
+  if (current != asked) {
+    asked = current;
+    const char *version =
+        reinterpret_cast<const char *>(glGetString(GL_VERSION));
+    offered = (version != nullptr && version[0] >= '3' && version[0] <= '9' &&
+               version[1] == '.') ||
+              SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object") ||
+              (SDL_GL_ExtensionSupported("GL_EXT_framebuffer_object") &&
+               SDL_GL_ExtensionSupported("GL_EXT_framebuffer_blit"));
+  }
+  return offered ? &entries : nullptr;
+}
+
+using WindowPos2i = void(APIENTRY *)(GLint, GLint);
+
+// The bars around a box: the screen's rows below and above it, then the
+// columns left and right of it.
+void ClearBars(const Box &box, int screenWidth, int screenHeight) {
+  glEnable(GL_SCISSOR_TEST);
+  glClearColor(0, 0, 0, 1);
+  const Box bars[] = {
+      {0, 0, screenWidth, box.y},
+      {0, box.y + box.height, screenWidth, screenHeight - box.y - box.height},
+      {0, box.y, box.x, box.height},
+      {box.x + box.width, box.y, screenWidth - box.x - box.width, box.height}};
+  for (const Box &bar : bars) {
+    if (bar.width <= 0 || bar.height <= 0)
+      continue;
+    glScissor(bar.x, bar.y, bar.width, bar.height);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
 }
 
 // The offscreen buffer, of one context: a context of a window that is gone
@@ -170,6 +210,54 @@ bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight) {
   glColorMask(colorMask[0], colorMask[1], colorMask[2], colorMask[3]);
   if (scissor)
     glEnable(GL_SCISSOR_TEST);
+  return true;
+}
+
+bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight) {
+  static const auto windowPos =
+      reinterpret_cast<WindowPos2i>(SDL_GL_GetProcAddress("glWindowPos2i"));
+  if (windowPos == nullptr || SDL_GL_GetCurrentContext() == nullptr ||
+      clientWidth <= 0 || clientHeight <= 0)
+    return false;
+  int screenWidth = 0;
+  int screenHeight = 0;
+  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
+  const Box box =
+      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
+
+  // Every state a copied fragment passes through, and the clears', is put
+  // back by the pop.
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  GLint units = 1;
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+  using ActiveTexture = void(APIENTRY *)(GLenum);
+  static const auto activeTexture =
+      reinterpret_cast<ActiveTexture>(SDL_GL_GetProcAddress("glActiveTexture"));
+  for (GLint unit = units - 1; unit >= 0; --unit) {
+    if (activeTexture != nullptr)
+      activeTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
+    else if (unit > 0)
+      continue;
+    glDisable(GL_TEXTURE_1D);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_CUBE_MAP);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+  }
+  for (GLenum cap :
+       {GL_DEPTH_TEST, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_BLEND, GL_FOG,
+        GL_LIGHTING, GL_SCISSOR_TEST, GL_COLOR_LOGIC_OP, GL_DITHER})
+    glDisable(cap);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glDrawBuffer(GL_BACK);
+  glReadBuffer(GL_BACK);
+  glPixelZoom(static_cast<GLfloat>(box.width) / clientWidth,
+              static_cast<GLfloat>(box.height) / clientHeight);
+  windowPos(box.x, box.y);
+  glCopyPixels(0, 0, clientWidth, clientHeight, GL_COLOR);
+  ClearBars(box, screenWidth, screenHeight);
+  glPopAttrib();
+  SDL_GL_SwapWindow(surface);
   return true;
 }
 

@@ -24,6 +24,12 @@ Box FitInside(int width, int height, int screenWidth, int screenHeight);
 // objects): the frame is swapped as drawn.
 bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight);
 
+// Presents such a frame where there are no framebuffer objects: the game
+// drew into the surface's bottom-left corner, which is copied into FitInside's
+// box (zoomed when smaller), the rest cleared black. False where the context
+// cannot place the copy (no glWindowPos, GL before 1.4): swapped as drawn.
+bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight);
+
 // The game draws into the window itself again (back to a window, or the
 // surface is the client's size): the offscreen buffer of the current
 // context goes.

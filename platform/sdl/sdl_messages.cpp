@@ -7,6 +7,8 @@
 // chords arrive as WM_KEYDOWN), WM_PAINT, timers.
 #include "platform/sdl/sdl_face.h"
 
+#include "platform/emulation.h"
+#include "platform/sdl/sdl_full_screen.h"
 #include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl_gl/sdl_gl_context.h"
@@ -29,10 +31,22 @@ void TranslateWindowEvent(const SDL_WindowEvent &event) {
     emulation::Post(handle, WM_CLOSE, 0, 0);
     break;
   case SDL_WINDOWEVENT_SIZE_CHANGED:
-    // Full screen covers the desktop, but the game keeps the client area of
-    // the mode it asked for; the face scales its picture up.
-    if (!window->fullScreen)
-      emulation::ResizeClient(handle, event.data1, event.data2);
+    // Full screen covers the desktop, but the game draws the size the face
+    // chose for it (sdl_full_screen); a window, in the drawable's pixels.
+    if (!window->fullScreen) {
+      SDL_Window *surface = SDL_GetWindowFromID(event.windowID);
+      int drawnWidth = event.data1;
+      int drawnHeight = event.data2;
+      int pointWidth = 0;
+      int pointHeight = 0;
+      SDL_GetWindowSize(surface, &pointWidth, &pointHeight);
+      SDL_GL_GetDrawableSize(surface, &drawnWidth, &drawnHeight);
+      if (pointWidth > 0 && pointHeight > 0)
+        emulation::ResizeClient(handle, event.data1 * drawnWidth / pointWidth,
+                                event.data2 * drawnHeight / pointHeight);
+      else
+        emulation::ResizeClient(handle, event.data1, event.data2);
+    }
     break;
   case SDL_WINDOWEVENT_SHOWN:
     window->visible = true;
@@ -89,6 +103,7 @@ void PumpEvents() {
       break;
     }
   }
+  sdl_face::ApplyDrawSize();
 }
 
 SHORT KeyState(int virtualKey) {

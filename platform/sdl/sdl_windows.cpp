@@ -10,6 +10,7 @@
 #include "platform/sdl/sdl_face.h"
 
 #include "platform/folders_posix.h"
+#include "platform/sdl/sdl_full_screen.h"
 #include "platform/sdl/sdl_letterbox.h"
 #include "platform/sdl_gl/sdl_gl_context.h"
 
@@ -38,7 +39,8 @@ namespace sdl_face {
 bool MakeSurface(emulation::Window *window,
                  const platform::PixelFormat &format) {
   platform::ApplyGlAttributes(format);
-  Uint32 flags = SDL_WINDOW_OPENGL;
+  // On a scaled desktop the drawable has the screen's pixels, not its points.
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
   if (!window->visible)
     flags |= SDL_WINDOW_HIDDEN;
   if (window->style & WS_POPUP)
@@ -77,10 +79,15 @@ void SwapSurface(emulation::Window *window) {
   int width = 0;
   int height = 0;
   SDL_GL_GetDrawableSize(surface, &width, &height);
+  sdl_face::Size points = {0, 0};
+  SDL_GetWindowSize(surface, &points.width, &points.height);
+  sdl_face::NoteSwap(window, {width, height}, points);
   if (window->fullScreen &&
       (width != window->clientWidth || height != window->clientHeight) &&
-      sdl_face::PresentScaled(surface, window->clientWidth,
-                              window->clientHeight))
+      (sdl_face::PresentScaled(surface, window->clientWidth,
+                               window->clientHeight) ||
+       sdl_face::PresentCopied(surface, window->clientWidth,
+                               window->clientHeight)))
     return;
   sdl_face::StopScaling();
   SDL_GL_SwapWindow(surface);
@@ -150,9 +157,10 @@ double Now() {
 
 // A sleep, not a spin: a paced game should leave the processor idle.
 void WaitUntil(double when) {
-  const double left = when - Now();
-  if (left > 0)
-    std::this_thread::sleep_for(std::chrono::duration<double>(left));
+  const double start = Now();
+  if (when > start)
+    std::this_thread::sleep_for(std::chrono::duration<double>(when - start));
+  sdl_face::NoteSleep(Now() - start);
 }
 
 bool ProgramPath(std::string *path) {

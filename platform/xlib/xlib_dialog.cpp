@@ -1,15 +1,18 @@
 // The question box as a plain X window on its own display connection: the
 // text in the core font "fixed" (every X server has it), the buttons in a
-// row under it, answered by a button's first letter, Return, Escape, a click
-// or closing the box. SDL's own box is the same in look but answers only
-// Return and Escape. Lacks: wrapping of long lines, a window-manager theme,
-// input methods, right-to-left text.
+// row under it and a help line under them, answered by a button's first
+// letter, Return, Escape, a click, closing the box, or whatever the caller's
+// otherAnswer reports while the box waits (the SDL face's gamepads). SDL's own
+// box is the same in look but answers only Return and Escape. Lacks: wrapping
+// of long lines, a window-manager theme, input methods, right-to-left text.
 #include "platform/xlib/xlib_dialog.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+
+#include <poll.h>
 
 #include <algorithm>
 #include <cctype>
@@ -24,6 +27,8 @@ namespace {
 constexpr int kMargin = 16;
 constexpr int kGap = 12;
 constexpr int kButtonMinWidth = 80;
+// How often otherAnswer is asked while no X event comes.
+constexpr int kPollMilliseconds = 15;
 
 struct Layout {
   std::vector<std::string> lines;
@@ -31,6 +36,7 @@ struct Layout {
   int width = 0;
   int height = 0;
   std::vector<XRectangle> buttons;
+  int helpTop = 0; // the help line's baseline, 0 for none
 };
 
 Layout LayOut(XFontStruct *font, const Question &question) {
@@ -61,11 +67,19 @@ Layout LayOut(XFontStruct *font, const Question &question) {
     widths.push_back(w);
     rowWidth += w + (i > 0 ? kGap : 0);
   }
-  layout.width = std::max(textWidth, rowWidth) + 2 * kMargin;
+  int helpWidth = 0;
+  if (question.help != nullptr)
+    helpWidth = XTextWidth(font, question.help,
+                           static_cast<int>(std::strlen(question.help)));
+  layout.width = std::max({textWidth, rowWidth, helpWidth}) + 2 * kMargin;
   const int buttonTop =
       kMargin + static_cast<int>(layout.lines.size()) * layout.lineHeight +
       kMargin;
   layout.height = buttonTop + buttonHeight + kMargin;
+  if (question.help != nullptr) {
+    layout.helpTop = layout.height + font->ascent;
+    layout.height += layout.lineHeight + kMargin;
+  }
   int x = (layout.width - rowWidth) / 2;
   for (int w : widths) {
     layout.buttons.push_back({static_cast<short>(x),
@@ -99,6 +113,24 @@ void Draw(Display *display, Window window, GC gc, XFontStruct *font,
                 r.y + (r.height + font->ascent - font->descent) / 2, label,
                 length);
   }
+  if (layout.helpTop > 0)
+    XDrawString(display, window, gc, kMargin, layout.helpTop, question.help,
+                static_cast<int>(std::strlen(question.help)));
+}
+
+// Waits for the next X event; true with it, false when otherAnswer is to be
+// asked first (kPollMilliseconds went by without one).
+bool NextEvent(Display *display, bool polling, XEvent *event) {
+  if (!polling || XPending(display) > 0) {
+    XNextEvent(display, event);
+    return true;
+  }
+  pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+  if (poll(&connection, 1, kPollMilliseconds) > 0 && XPending(display) > 0) {
+    XNextEvent(display, event);
+    return true;
+  }
+  return false;
 }
 
 int ButtonAt(const Layout &layout, int x, int y) {
@@ -215,9 +247,14 @@ bool Ask(const Question &question, int *answer) {
   int pressedButton = -1;
   int chosen = -1;
   bool answered = false;
+  const bool polling = static_cast<bool>(question.otherAnswer);
   while (!answered) {
     XEvent event;
-    XNextEvent(display, &event);
+    if (!NextEvent(display, polling, &event)) {
+      chosen = question.otherAnswer();
+      answered = chosen >= 0;
+      continue;
+    }
     switch (event.type) {
     case MapNotify:
       TakeFocus(display, window);

@@ -3,6 +3,8 @@
 // Escape and the mouse.
 #pragma once
 
+#include <functional>
+
 namespace xlib_dialog {
 
 struct Choice {
@@ -13,11 +15,15 @@ struct Choice {
 };
 
 struct Question {
-  const char *caption;
-  const char *text; // lines split at '\n'
-  const Choice *choices;
-  int count;
-  unsigned long owner; // the X window it is asked over, or 0
+  const char *caption = "";
+  const char *text = ""; // lines split at '\n'
+  const Choice *choices = nullptr;
+  int count = 0;
+  unsigned long owner = 0;    // the X window it is asked over, or 0
+  const char *help = nullptr; // a line under the buttons: what answers
+  // Asked about every few milliseconds while the box waits: a choice's id
+  // answers the box, -1 nothing (other devices than the keyboard and mouse).
+  std::function<int()> otherAnswer;
 };
 
 // Shows the box on the X display and waits for an answer. False when no box

@@ -2,11 +2,12 @@
 // scripted platform with a fixed ball layout, steered pass by pass from the
 // idle hook. Walks into a ball and sees it counted and gone from the next
 // frame; collects all ten, sees the game-over picture and the arrow keys
-// stop; restarts with R and plays again.
+// stop; restarts with R and plays again. A tapped B flips bump mapping once.
 #include "camera/camera.h"
 #include "game/collision.h"
 #include "game/game_state.h"
 #include "game/pilot.h"
+#include "platform/emulation.h"
 #include "platform/gl.h"
 #include "platform/scripted/scripted.h"
 #include "shell/shell_state.h"
@@ -406,6 +407,41 @@ TEST_F(GameLoopTest, TenBallsEndTheGameAndRStartsAnother) {
   EXPECT_EQ(phase, kDone);
   EXPECT_EQ(ballsCollected, 1);
   EXPECT_EQ(scripted::WindowTitle(), Score(1));
+}
+
+} // namespace
+
+namespace {
+
+// A tap from a keyboard whose press and release arrive together: the down
+// and the up reach the key path before a pass looks, and exactly one pass
+// sees B, so bump mapping flips once; a B held for three passes flips three
+// times, as the game has always done.
+TEST_F(GameLoopTest, ATappedBFlipsBumpMappingOnceAndAHeldBEveryPass) {
+  LoopRun run;
+  run.capture = false;
+  std::vector<bool> bump; // at the start of each pass, before its step
+  run.decide = [&](int pass, std::vector<int> *keys) {
+    bump.push_back(bumpMappingOn);
+    if (pass == 2) {
+      emulation::ChangeKey('B', true, emulation::KeySource::Keyboard);
+      emulation::ChangeKey('B', false, emulation::KeySource::Keyboard);
+    }
+    if (pass >= 6 && pass < 9)
+      keys->push_back('B');
+    return pass < 12;
+  };
+  run.Run();
+  ASSERT_EQ(run.exitCode, 0);
+  ASSERT_EQ(bump.size(), 13u);
+  int flips = 0;
+  for (size_t i = 1; i <= 5; ++i)
+    flips += bump[i] != bump[i - 1];
+  EXPECT_EQ(flips, 1) << "the tap flips bump mapping once";
+  EXPECT_NE(bump[3], bump[2]);
+  for (size_t i = 7; i <= 9; ++i)
+    EXPECT_NE(bump[i], bump[i - 1]) << "held on pass " << i - 1;
+  EXPECT_EQ(bump[10], bump[9]) << "let go";
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 /* The game's swaps counted from outside, for the pace check: preloaded
    (LD_PRELOAD), it wraps SDL_GL_SwapWindow and keeps the running count,
-   as text, at the start of the file TVL_SWAP_COUNT_FILE names. */
+   as text, at the start of the file TVL_SWAP_COUNT_FILE names. With
+   TVL_VIEWPORT_FILE set it also wraps glViewport (only the game's
+   ResizeViewport calls it) and appends each size given, "W H" a line. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -29,5 +31,26 @@ void SDL_GL_SwapWindow(SDL_Window *window) {
     const int length = snprintf(text, sizeof text, "%20lu\n", count);
     if (pwrite(fd, text, (size_t)length, 0) != length)
       fd = -1; /* nothing more to count into */
+  }
+}
+
+typedef void (*Viewport)(int, int, int, int);
+
+void glViewport(int x, int y, int width, int height) {
+  static Viewport real;
+  static FILE *log;
+  static int opened;
+  if (real == NULL)
+    real = (Viewport)dlsym(RTLD_NEXT, "glViewport");
+  if (!opened) {
+    const char *path = getenv("TVL_VIEWPORT_FILE");
+    log = path != NULL ? fopen(path, "a") : NULL;
+    opened = 1;
+  }
+  if (real != NULL)
+    real(x, y, width, height);
+  if (log != NULL) {
+    fprintf(log, "%d %d\n", width, height);
+    fflush(log);
   }
 }

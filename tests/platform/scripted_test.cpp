@@ -391,4 +391,53 @@ TEST_F(Scripted, AKeyIsHeldWhileAnySourceHoldsItAndGoesUpOnce) {
   EXPECT_FALSE(emulation::KeyHeld('B')) << "a fresh twin holds no key";
 }
 
+// A pass is what runs after PeekMessageA finds nothing, up to the next call.
+TEST_F(Scripted, ATapQueuedBetweenTwoPassesIsSeenByExactlyOnePass) {
+  using emulation::KeySource;
+  ASSERT_TRUE(Register());
+  const HWND window = MakeWindow();
+  ShowWindow(window, SW_SHOW);
+  std::vector<std::pair<UINT, WPARAM>> keys;
+  // Hands out every message, then runs one pass: whether it sees the key.
+  const auto pass = [&keys](int key) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)
+        keys.push_back({msg.message, msg.wParam});
+    return GetKeyState(key) < 0;
+  };
+  pass(VK_F1);
+  using Keys = std::vector<std::pair<UINT, WPARAM>>;
+
+  emulation::ChangeKey(VK_F1, true, KeySource::Keyboard);
+  emulation::ChangeKey(VK_F1, false, KeySource::Keyboard);
+  EXPECT_TRUE(emulation::KeyHeld(VK_F1)) << "no pass has seen it yet";
+  EXPECT_TRUE(pass(VK_F1));
+  EXPECT_EQ(keys, (Keys{{WM_KEYDOWN, VK_F1}})) << "its up waits for the pass";
+  EXPECT_FALSE(pass(VK_F1));
+  EXPECT_FALSE(pass(VK_F1));
+  EXPECT_EQ(keys, (Keys{{WM_KEYDOWN, VK_F1}, {WM_KEYUP, VK_F1}}));
+
+  // Two taps before a pass are one press the pass sees; a key held over a
+  // pass goes up as soon as it is let go.
+  keys.clear();
+  for (int tap = 0; tap < 2; ++tap) {
+    emulation::ChangeKey('B', true, KeySource::Touch);
+    emulation::ChangeKey('B', false, KeySource::Touch);
+  }
+  EXPECT_TRUE(pass('B'));
+  EXPECT_FALSE(pass('B'));
+  emulation::ChangeKey('B', true, KeySource::Keyboard);
+  EXPECT_TRUE(pass('B'));
+  EXPECT_TRUE(pass('B'));
+  emulation::ChangeKey('B', false, KeySource::Keyboard);
+  EXPECT_FALSE(emulation::KeyHeld('B'));
+  pass('B');
+  EXPECT_EQ(keys, (Keys{{WM_KEYDOWN, 'B'},
+                        {WM_KEYDOWN, 'B'},
+                        {WM_KEYUP, 'B'},
+                        {WM_KEYDOWN, 'B'},
+                        {WM_KEYUP, 'B'}}));
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 // pad unplugged while held lets go and can be plugged in again.
 #include "platform/emulation.h"
 #include "platform/sdl/sdl_gamepads.h"
+#include "platform/sdl/sdl_pad_answers.h"
 #include "platform/sdl_gl/sdl_gl_context.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,14 @@
 #include <string>
 
 namespace {
+
+// The pad's events become keys, then a pass of the game runs: a press and a
+// release with no pass between would be a tap the key path holds.
+void Pass() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
 
 // A virtual joystick laid out as SDL's game controller: button i is
 // SDL_GameControllerButton i, axis i is SDL_GameControllerAxis i.
@@ -29,13 +38,17 @@ public:
   ~VirtualPad() { Unplug(); }
   bool Ready() const { return joystick_ != nullptr; }
 
+  // The button's state alone, for a reader other than the game's pump.
+  void Set(SDL_GameControllerButton button, bool down) {
+    SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
+  }
   void Press(SDL_GameControllerButton button, bool down) {
     SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
-    emulation::TheFace().pumpEvents();
+    Pass();
   }
   void Tilt(SDL_GameControllerAxis axis, Sint16 value) {
     SDL_JoystickSetVirtualAxis(joystick_, axis, value);
-    emulation::TheFace().pumpEvents();
+    Pass();
   }
   void Unplug() {
     if (joystick_ == nullptr)
@@ -43,7 +56,7 @@ public:
     SDL_JoystickDetachVirtual(index_);
     SDL_JoystickClose(joystick_);
     joystick_ = nullptr;
-    emulation::TheFace().pumpEvents();
+    Pass();
   }
 
 private:
@@ -163,6 +176,48 @@ TEST_F(SdlGamepads, OfTwoPadsTheOneUnpluggedLetsGoOnlyOfItsOwnKeys) {
   EXPECT_TRUE(emulation::KeyHeld('B'));
   EXPECT_FALSE(emulation::KeyHeld('R'));
   first.Unplug();
+  EXPECT_FALSE(emulation::KeyHeld('B'));
+}
+
+// A question box's pads: A answers its first button and B its Escape one,
+// each on its release after a press made while the box is shown; a pad
+// plugged in meanwhile answers too; the game's keys are not touched.
+TEST_F(SdlGamepads, AQuestionBoxTakesAAndBPressedWhileItIsShown) {
+  using sdl_face::PadAnswer;
+  VirtualPad pad;
+  ASSERT_TRUE(pad.Ready()) << SDL_GetError();
+  Pass();
+  pad.Set(SDL_CONTROLLER_BUTTON_A, true); // held as the box comes up
+  sdl_face::PadWatch watch;
+  sdl_face::BeginPadWatch(&watch);
+  const auto step = [&](SDL_GameControllerButton button, bool down) {
+    pad.Set(button, down);
+    return sdl_face::PollPadWatch(&watch);
+  };
+  EXPECT_EQ(sdl_face::PollPadWatch(&watch), PadAnswer::None);
+  EXPECT_EQ(step(SDL_CONTROLLER_BUTTON_A, false), PadAnswer::None)
+      << "a press from before the box";
+  EXPECT_EQ(step(SDL_CONTROLLER_BUTTON_A, true), PadAnswer::None);
+  EXPECT_EQ(step(SDL_CONTROLLER_BUTTON_A, false), PadAnswer::First);
+  EXPECT_EQ(step(SDL_CONTROLLER_BUTTON_B, true), PadAnswer::None);
+  EXPECT_EQ(step(SDL_CONTROLLER_BUTTON_B, false), PadAnswer::Escape);
+  EXPECT_EQ(step(SDL_CONTROLLER_BUTTON_X, true), PadAnswer::None);
+  EXPECT_EQ(step(SDL_CONTROLLER_BUTTON_X, false), PadAnswer::None);
+
+  VirtualPad plugged;
+  ASSERT_TRUE(plugged.Ready()) << SDL_GetError();
+  EXPECT_EQ(sdl_face::PollPadWatch(&watch), PadAnswer::None);
+  plugged.Set(SDL_CONTROLLER_BUTTON_A, true);
+  EXPECT_EQ(sdl_face::PollPadWatch(&watch), PadAnswer::None);
+  plugged.Set(SDL_CONTROLLER_BUTTON_A, false);
+  EXPECT_EQ(sdl_face::PollPadWatch(&watch), PadAnswer::First);
+  EXPECT_FALSE(emulation::KeyHeld('B')) << "the box's A is not the game's";
+  sdl_face::EndPadWatch(&watch);
+
+  // The game's pads still hold keys after the box.
+  pad.Press(SDL_CONTROLLER_BUTTON_A, true);
+  EXPECT_TRUE(emulation::KeyHeld('B'));
+  pad.Press(SDL_CONTROLLER_BUTTON_A, false);
   EXPECT_FALSE(emulation::KeyHeld('B'));
 }
 
