@@ -5,6 +5,8 @@
 #                                 scripts), the game's tvlounge.js, .wasm and
 #                                 .data (the textures) each gzipped, the
 #                                 service worker, web app manifest and icons
+#   scripts/web.sh page           build-web/'s page again from web/ alone,
+#                                 after a change of the page's files only
 #   scripts/web.sh serve          build, then serve build-web/ on 127.0.0.1
 #                                 (PORT, default 8080) until interrupted
 #   scripts/web.sh test SHOT      build, then play the page in headless
@@ -25,6 +27,8 @@ out=${TVL_WEB_BUILD:-$tvl_root/build-web}
 deps=$out/deps
 prefix=$deps/prefix
 jobs=${JOBS:-2}
+# The game as emscripten builds it, each file gzipped beside the page.
+game=(tvlounge.js tvlounge.wasm tvlounge.data)
 # Debian's node does not search Debian's module folder on its own; emcc's
 # JavaScript passes need acorn from there.
 export NODE_PATH=/usr/share/nodejs
@@ -53,33 +57,42 @@ build() {
   bash "$tvl_root/tests/gl11/gl_symbols_check.sh" emnm \
     "$out/cmake/gl11/libgl11.a" "${objects[@]}"
   icons
-  local page=(index.html layout.js keys.js controls.js page.js overlay.js loader.js context.js
-    manifest.webmanifest)
-  for file in "${page[@]}"; do
-    cp "$tvl_root/platform/web/$file" "$out/"
-  done
   # The page unpacks these itself (DecompressionStream), so a server that
   # compresses nothing still sends them small.
-  local game=(tvlounge.js tvlounge.wasm tvlounge.data) file
+  local file
   rm -f "${game[@]/#/$out/}"
   for file in "${game[@]}"; do
     gzip -9nc "$out/cmake/app/$file" >"$out/$file.gz"
   done
-  local files=("${page[@]}" icon-192.png icon-512.png "${game[@]/%/.gz}")
-  # The service worker's cache is named after what it holds, so a new build
-  # replaces it; the loader learns each file's size for its progress bar.
-  local version sizes="" quoted=""
+  page
+}
+
+# The page is the web/ folder as it stands, beside the game's gzipped files;
+# build.js and sw.js say which build it is. The service worker's cache is
+# named after what it holds, so a new build replaces it; the loader learns
+# each file's size for its progress bar.
+page() {
+  local pages=()
+  mapfile -t pages < <(cd "$tvl_root/web" && find . -maxdepth 1 -type f \
+    ! -name sw.js -printf '%P\n' | sort)
+  cp "${pages[@]/#/$tvl_root/web/}" "$out/"
+  local files=("${pages[@]}" icon-192.png icon-512.png "${game[@]/%/.gz}")
+  local version sizes="" quoted="" file
   version=$(cd "$out" && cat "${files[@]}" | sha256sum | cut -c1-16)
   for file in "${game[@]/%/.gz}"; do
     sizes+="'$file': $(stat -c %s "$out/$file"), "
   done
-  for file in "${files[@]}"; do
+  cat >"$out/build.js" <<EOF
+// This build of the page, as scripts/web.sh wrote it: its version and the
+// sizes of the game's gzipped files.
+export const version = '$version';
+export const sizes = { ${sizes%, } };
+EOF
+  for file in "${files[@]}" build.js; do
     quoted+="'$file', "
   done
-  sed -e "s/@SIZES@/${sizes%, }/" -e "s/@VERSION@/$version/" \
-    "$tvl_root/platform/web/loader.js" >"$out/loader.js"
   sed -e "s/@VERSION@/$version/" -e "s/@FILES@/${quoted%, }/" \
-    "$tvl_root/platform/web/sw.js" >"$out/sw.js"
+    "$tvl_root/web/sw.js" >"$out/sw.js"
   log "built $out/index.html (version $version) after ${SECONDS} s"
 }
 
@@ -162,6 +175,7 @@ run_tests() {
 
 case "${1:-}" in
 build) build ;;
+page) page ;;
 serve)
   build
   port=${PORT:-8080}
@@ -184,7 +198,7 @@ picture)
     "$tvl_root/docs/pictures/browser.png" 2 "DOWN*28 RIGHT*18 B"
   ;;
 *)
-  echo "usage: $0 build|serve|test SNAPSHOT_TOOL|bench|picture" >&2
+  echo "usage: $0 build|page|serve|test SNAPSHOT_TOOL|bench|picture" >&2
   exit 2
   ;;
 esac

@@ -1,6 +1,7 @@
-// The JavaScript half of the face lives in page.js (TvLounge); these are the
-// calls into it. The asynchronous ones suspend the game's own loop through
-// ASYNCIFY, so WinMain keeps its shape and the page stays responsive.
+// The JavaScript half of the face is web/page.js (Module.page); these are
+// the calls into it. The asynchronous ones suspend the game's own loop
+// through ASYNCIFY, so WinMain keeps its shape and the page stays
+// responsive.
 #include "platform/web/web_page.h"
 
 #include "platform/win32.h"
@@ -14,23 +15,23 @@ namespace {
 // The bodies are JavaScript.
 // clang-format off
 EM_ASYNC_JS(int, PageAsk, (const char *caption, const char *text, int yesNo), {
-  const answer = await TvLounge.ask(UTF8ToString(caption), UTF8ToString(text),
-                                    yesNo != 0);
+  const answer = await Module.page.ask(UTF8ToString(caption),
+                                       UTF8ToString(text), yesNo != 0);
   return answer === "yes" ? 6 : answer === "no" ? 7 : 1;
 });
 
-EM_ASYNC_JS(void, PageNextFrame, (), { await TvLounge.nextFrame(); });
+EM_ASYNC_JS(void, PageNextFrame, (), { await Module.page.nextFrame(); });
 
 EM_JS(void, PageTitle, (const char *text),
-      { TvLounge.setTitle(UTF8ToString(text)); });
+      { Module.page.setTitle(UTF8ToString(text)); });
 
 EM_JS(void, PageStatus, (const char *text),
-      { TvLounge.setStatus(UTF8ToString(text)); });
+      { Module.page.setStatus(UTF8ToString(text)); });
 
-EM_JS(int, PageFullScreen_, (int on), { return TvLounge.fullScreen(on != 0); });
+EM_JS(int, PageFullScreen_, (int on), { return Module.page.fullScreen(on != 0); });
 
 EM_JS(int, PageBufferSize_, (int *size), {
-  const wanted = TvLounge.bufferSize();
+  const wanted = Module.page.bufferSize();
   if (!wanted) return 0;
   HEAP32[size >> 2] = wanted[0];
   HEAP32[(size >> 2) + 1] = wanted[1];
@@ -38,12 +39,12 @@ EM_JS(int, PageBufferSize_, (int *size), {
 });
 
 EM_JS(char *, PageWalk, (int seed), {
-  return allocateUTF8(seed ? TvLounge.walkSeed() : TvLounge.walkKeys());
+  return allocateUTF8(seed ? Module.page.walkSeed() : Module.page.walkKeys());
 });
 
-EM_JS(void, PageWalkDone, (), { TvLounge.walkDone(); });
+EM_JS(void, PageWalkDone, (), { Module.page.walkDone(); });
 
-EM_JS(void, PageEnded, (int code), { TvLounge.ended(code); });
+EM_JS(void, PageEnded, (int code), { Module.page.ended(code); });
 // clang-format on
 
 std::string TakeString(char *text) {

@@ -1,4 +1,4 @@
-// The page around the canvas (page.js): its message box,
+// The page around the canvas (web/page.js): its message box,
 // title and status line, full screen, animation frames, the walk in its
 // query string and the notice when the game ends.
 #pragma once

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Fails on an include that runs from a lower layer into a higher one, and on
-# SDL names in the shared emulation's header (it knows only face handles).
+# SDL names in the shared emulation's header (it knows only face handles),
+# and on the page's files (scripts, HTML, the manifest) under platform/:
+# they live in web/, and platform/ holds only the faces' C++.
 #   check_layers.sh SOURCE_ROOT
 set -euo pipefail
 root=${1:?usage: check_layers.sh SOURCE_ROOT}
@@ -33,6 +35,13 @@ done
 
 if grep -nE 'SDL' "$root/platform/emulation.h"; then
   echo "platform/emulation.h: the shared emulation names SDL (above)"
+  bad=1
+fi
+
+stray=$(cd "$root" && find platform \( -name '*.js' -o -name '*.mjs' -o \
+  -name '*.html' -o -name '*.webmanifest' -o -name 'manifest.json' \) | sort)
+if [ -n "$stray" ]; then
+  echo "the page's files belong in web/, not platform/:" $stray
   bad=1
 fi
 

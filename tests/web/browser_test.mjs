@@ -21,7 +21,8 @@ const mode = process.argv[2].startsWith('--') ? process.argv[2] : '';
 const bench = mode === '--bench';
 const [site, outDir, ...walkArgs] = process.argv.slice(mode ? 3 : 2);
 const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm',
   '.data': 'application/octet-stream', '.png': 'image/png',
 };
 let passed = 0;
@@ -80,9 +81,10 @@ async function play(browser, base) {
   const ended = await page.evaluate(() => ({
     code: document.body.dataset.ended,
     shown: !document.getElementById('ended').hidden,
+    said: document.body.innerText.split('The game has ended.').length - 1,
   }));
-  check(ended.code === '0' && ended.shown,
-    `Escape ends the game and the page offers to start again (${JSON.stringify(ended)})`);
+  check(ended.code === '0' && ended.shown && ended.said === 1,
+    `Escape ends the game, says so once and offers to start again (${JSON.stringify(ended)})`);
   check(errors.length === 0, `no page errors (${errors.join('; ')})`);
   await page.close();
 }
@@ -116,11 +118,11 @@ async function frameRate(browser, base) {
   const page = await browser.newPage();
   await page.goto(`${base}/index.html`);
   await answer(page, 'Start FullScreen?', 'no');
-  await page.waitForFunction(() => TvLounge.framesPresented() > 10,
+  await page.waitForFunction(() => Module.page.framesPresented() > 10,
     { timeout: 30000 });
-  const before = await page.evaluate(() => [TvLounge.framesPresented(), performance.now()]);
+  const before = await page.evaluate(() => [Module.page.framesPresented(), performance.now()]);
   await new Promise((resolve) => setTimeout(resolve, 5000));
-  const after = await page.evaluate(() => [TvLounge.framesPresented(), performance.now()]);
+  const after = await page.evaluate(() => [Module.page.framesPresented(), performance.now()]);
   const fps = (after[0] - before[0]) * 1000 / (after[1] - before[1]);
   console.log(`browser: ${fps.toFixed(1)} frames per second over ` +
     `${((after[1] - before[1]) / 1000).toFixed(1)} s (headless, software WebGL)`);

@@ -31,7 +31,7 @@ function waitTitle(page, pattern, timeout = 30000) {
 // The drawing buffer has taken the size the page's layout asks for.
 function settled(page) {
   return page.waitForFunction(() => {
-    const size = TvLounge.bufferSize();
+    const size = Module.page.bufferSize();
     const canvas = document.getElementById('canvas');
     return size && canvas.width === size[0] && canvas.height === size[1];
   }, { timeout: 10000 }).then(() => true, () => false);
@@ -146,7 +146,7 @@ async function phone(browser, base, check, shots) {
       !document.getElementById('notice').hidden);
   check(filled, 'phone: a tap on Yes fills the screen where there is no full screen, and says so');
   await checkLayout(page, check, 'phone-filled', shots);
-  await tap('[data-tap=F1]');
+  await tap('[data-touch=full]');
   check(await page.waitForFunction(
     () => !document.getElementById('game').classList.contains('filled'),
     { timeout: 20000 }).then(() => true, () => false),
@@ -161,8 +161,8 @@ async function phone(browser, base, check, shots) {
 
   await waitTitle(page, /^ZENTRA TUTORIALS$/); // the window opened again
   await spyKeys(page);
-  const walk = await centre(page, '[data-code=ArrowUp]');
-  const turn = await centre(page, '[data-code=ArrowLeft]');
+  const walk = await centre(page, '[data-touch=up]');
+  const turn = await centre(page, '[data-touch=left]');
   const before = await picture(page);
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: fingers([walk]) });
   await sleep(1000);
@@ -174,7 +174,7 @@ async function phone(browser, base, check, shots) {
   const beforeBoth = await picture(page);
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: fingers([walk, turn]) });
   await sleep(800);
-  const bothHeld = await page.$$eval('#touch .held', (all) => all.map((e) => e.dataset.code));
+  const bothHeld = await page.$$eval('#touch .held', (all) => all.map((e) => e.dataset.touch));
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
   await sleep(200);
   const sent = await page.evaluate(() => window.sentKeys);
@@ -248,9 +248,9 @@ async function fullScreenAndGamepad(browser, base, check, shots) {
   await page.keyboard.press('F1');
   const left = await page.waitForFunction(() => !document.fullscreenElement,
     { timeout: 10000 }).then(() => true, () => false);
-  const frames = await page.evaluate(() => TvLounge.framesPresented());
+  const frames = await page.evaluate(() => Module.page.framesPresented());
   await sleep(2000);
-  check(left && await page.evaluate((n) => TvLounge.framesPresented() > n + 3, frames),
+  check(left && await page.evaluate((n) => Module.page.framesPresented() > n + 3, frames),
     'F1 leaves full screen and the game runs on');
 
   await page.evaluate(() => {

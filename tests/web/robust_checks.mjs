@@ -15,7 +15,7 @@ const firstVisitLimit = 1900000; // bytes
 const slowLink = { download: 1500000 / 8, upload: 1500000 / 8, latency: 40 };
 
 const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
   '.webmanifest': 'application/manifest+json',
 };
 
@@ -32,9 +32,9 @@ function serveSubFolder(root) {
     }
     if (state.failOnce.delete(name)) return response.writeHead(503).end();
     let body = fs.readFileSync(file);
-    if (state.nextBuild && (name === 'sw.js' || name === 'loader.js')) {
-      body = Buffer.from(String(body).replace(/var version = '(\w+)'/,
-        "var version = '$1-next'"));
+    if (state.nextBuild && (name === 'sw.js' || name === 'build.js')) {
+      body = Buffer.from(String(body).replace(/version = '(\w+)'/,
+        "version = '$1-next'"));
     }
     state.sent += body.length;
     response.writeHead(200, {
@@ -117,8 +117,8 @@ async function contextLoss(browser, site, check, outDir) {
     document.body.dataset.context === 'restored', { timeout: 10000 })
     .then(() => true, () => false);
   // A few frames drawn on the restored context (none if the game stays held).
-  const until = await page.evaluate(() => TvLounge.framesPresented() + 3);
-  await page.waitForFunction((until) => TvLounge.framesPresented() >= until,
+  const until = await page.evaluate(() => Module.page.framesPresented() + 3);
+  await page.waitForFunction((until) => Module.page.framesPresented() >= until,
     { timeout: 10000 }, until).catch(() => {});
   const after = await canvas.screenshot({ encoding: 'base64' });
   const titleAfter = await page.title();
@@ -134,6 +134,22 @@ async function contextLoss(browser, site, check, outDir) {
   check(titleAfter === titleBefore && /Balls collected so far: [1-9]/.test(titleAfter),
     `the title and score are kept ("${titleBefore}" -> "${titleAfter}")`);
   check(errors.length === 0, `no page errors over the lost context (${errors.join('; ')})`);
+  await page.close();
+}
+
+// The game's wasm refused by the browser: the overlay says the start
+// failed, where it would go on saying "Starting the game…".
+async function failedStart(browser, site, check) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    WebAssembly.instantiate = () => Promise.reject(new Error('stand-in refusal'));
+  });
+  await page.goto(`${site.url}index.html`);
+  const said = await page.waitForFunction(() => document.body.dataset.abort &&
+    !document.getElementById('overlay').hidden, { timeout: 60000 })
+    .then(() => page.$eval('#overlay-text', (text) => text.textContent), () => '');
+  check(/could not start.*stand-in refusal/.test(said),
+    `a failed start is said over the canvas ("${said.replace(/\n/g, ' ')}")`);
   await page.close();
 }
 
@@ -258,6 +274,7 @@ export async function robustChecks(browser, siteDir, check, { outDir, launch } =
   const site = await serveSubFolder(path.resolve(siteDir));
   try {
     await contextLoss(browser, site, check, outDir);
+    await failedStart(browser, site, check);
     await visits(browser, site, check);
     const slow = await slowVisit(browser, site);
     check(slow.steps.length >= 3,
