@@ -93,8 +93,8 @@ async function plain(engine, site, check) {
   await page.eval(focusGame);
   await page.press('F1');
   const left = await waitFor(page, () => !document.fullscreenElement, [], 15000);
-  const frames = await page.eval(() => TvLounge.framesPresented());
-  check(left && await waitFor(page, (n) => TvLounge.framesPresented() > n + 3, [frames]),
+  const frames = await page.eval(() => Module.page.framesPresented());
+  check(left && await waitFor(page, (n) => Module.page.framesPresented() > n + 3, [frames]),
     'F1 again leaves full screen and the game runs on');
   const errors = await seenErrors(page);
   check(errors.length === 0, `no page errors (${errors.join('; ')})`);
@@ -127,8 +127,8 @@ async function walkAndContext(engine, site, check, { out, walk }) {
   await page.eval(() => window.loser.restoreContext());
   const restored = await waitFor(page, () => document.body.dataset.context === 'restored',
     [], 10000);
-  const until = await page.eval(() => TvLounge.framesPresented() + 3);
-  const drawn = restored && await waitFor(page, (n) => TvLounge.framesPresented() >= n,
+  const until = await page.eval(() => Module.page.framesPresented() + 3);
+  const drawn = restored && await waitFor(page, (n) => Module.page.framesPresented() >= n,
     [until], 10000) && await savePicture(page, shots.after);
   const again = drawn ? pixelsDiffering(shots.walk, shots.after) : Infinity;
   const titleAfter = await page.eval(() => document.title);
