@@ -75,12 +75,28 @@ function pixelsDiffering(a, b) {
   return /^\d+$/.test(run.stderr.trim()) ? Number(run.stderr.trim()) : Infinity;
 }
 
-// Answers No, then holds ArrowUp until the game says it moved; F1 goes
-// full screen and back.
+// With the textures held back the question comes, and once answered the
+// game waits for them, their progress shown over it; let go, they are
+// drawn. Then No's game: a held ArrowUp walks; F1 goes full screen and back.
 async function plain(engine, site, check) {
-  const page = await engine.open(site.url('plain'));
-  check(await waitFor(page, asked, [], 60000), 'the page loads and asks the start-up question');
-  await page.click('#box-no');
+  const textures = site.hold('plain', 'tvlounge.data.gz');
+  let page;
+  try {
+    page = await engine.open(site.url('plain'));
+    check(await waitFor(page, asked, [], 60000) && textures.asked() > 0,
+      'the page asks the start-up question while its textures are still to come');
+    await page.click('#box-no');
+    const waiting = await waitFor(page, () => !document.getElementById('overlay').hidden &&
+      /textures/.test(document.getElementById('overlay-text').textContent), [], 15000);
+    const framesHeld = await page.eval(() => Module.page.framesPresented());
+    textures.release();
+    check(waiting && framesHeld === 0 && await waitFor(page, () =>
+      Module.page.framesPresented() > 3 && document.getElementById('overlay').hidden, [], 30000),
+    `answered, the game waits for the textures over the picture (${framesHeld} frames), ` +
+      'and draws once they are in');
+  } finally {
+    textures.release();
+  }
   check(await waitFor(page, titled, [`^${kGameTitle}$`]) &&
     !(await page.eval(fullScreen)), 'No opens the game in the page');
   await page.eval(focusGame);
@@ -93,8 +109,8 @@ async function plain(engine, site, check) {
   await page.eval(focusGame);
   await page.press('F1');
   const left = await waitFor(page, () => !document.fullscreenElement, [], 15000);
-  const frames = await page.eval(() => TvLounge.framesPresented());
-  check(left && await waitFor(page, (n) => TvLounge.framesPresented() > n + 3, [frames]),
+  const frames = await page.eval(() => Module.page.framesPresented());
+  check(left && await waitFor(page, (n) => Module.page.framesPresented() > n + 3, [frames]),
     'F1 again leaves full screen and the game runs on');
   const errors = await seenErrors(page);
   check(errors.length === 0, `no page errors (${errors.join('; ')})`);
@@ -127,8 +143,8 @@ async function walkAndContext(engine, site, check, { out, walk }) {
   await page.eval(() => window.loser.restoreContext());
   const restored = await waitFor(page, () => document.body.dataset.context === 'restored',
     [], 10000);
-  const until = await page.eval(() => TvLounge.framesPresented() + 3);
-  const drawn = restored && await waitFor(page, (n) => TvLounge.framesPresented() >= n,
+  const until = await page.eval(() => Module.page.framesPresented() + 3);
+  const drawn = restored && await waitFor(page, (n) => Module.page.framesPresented() >= n,
     [until], 10000) && await savePicture(page, shots.after);
   const again = drawn ? pixelsDiffering(shots.walk, shots.after) : Infinity;
   const titleAfter = await page.eval(() => document.title);
