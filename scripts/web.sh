@@ -35,6 +35,13 @@ export NODE_PATH=/usr/share/nodejs
 
 log() { echo "web.sh: $*"; }
 
+# The textures in name order: tvlounge.data holds them one after another,
+# and build.js says each one's name and size, so the page can write them
+# into the game's file system once they are in.
+texture_files() {
+  (cd "$tvl_root/data/texture" && find . -maxdepth 1 -type f -printf '%P\n' | LC_ALL=C sort)
+}
+
 . "$tvl_root/scripts/debian-source.sh"
 
 build() {
@@ -59,7 +66,9 @@ build() {
   icons
   # The page unpacks these itself (DecompressionStream), so a server that
   # compresses nothing still sends them small.
-  local file
+  local file textures=()
+  mapfile -t textures < <(texture_files)
+  (cd "$tvl_root/data/texture" && cat "${textures[@]}") >"$out/cmake/app/tvlounge.data"
   rm -f "${game[@]/#/$out/}"
   for file in "${game[@]}"; do
     gzip -9nc "$out/cmake/app/$file" >"$out/$file.gz"
@@ -95,11 +104,17 @@ page() {
   for file in "${game[@]/%/.gz}"; do
     sizes+="'$file': $(stat -c %s "$out/$file"), "
   done
+  local textures=""
+  while read -r file; do
+    textures+="['$file', $(stat -c %s "$tvl_root/data/texture/$file")], "
+  done < <(texture_files)
   cat >"$out/build.js" <<EOF
-// This build of the page, as scripts/web.sh wrote it: its version and the
-// sizes of the game's gzipped files.
+// This build of the page, as scripts/web.sh wrote it: its version, the
+// sizes of the game's gzipped files, and the textures tvlounge.data holds
+// one after another (name and size).
 export const version = '$version';
 export const sizes = { ${sizes%, } };
+export const textures = [${textures%, }];
 EOF
   for file in "${files[@]}" build.js; do
     quoted+="'$file', "

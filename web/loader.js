@@ -1,29 +1,39 @@
-// Starts the game: fetches its gzipped files with a progress bar over the
-// canvas, unpacks them, and runs tvlounge.js on them; a file that fails to
-// arrive offers a retry. A browser without DecompressionStream unpacks them
-// with inflate.js (npm's fflate, which scripts/web.sh puts beside the page),
-// fetched by such browsers alone. Once the game runs, the service worker keeps the
-// files for offline play. build.js is written by scripts/web.sh: the
-// build's version and the files' sizes.
-import { sizes as builtSizes, version } from './build.js';
+// Starts the game: fetches its script and wasm with a progress bar over the
+// canvas, unpacks them, and runs tvlounge.js on them; the textures stream
+// on while the game asks its start-up question, and the game waits for
+// them where it first opens one (web_face.cpp), their progress shown over
+// the picture. A file that fails to arrive offers a retry. A browser without
+// DecompressionStream unpacks them with inflate.js (npm's fflate, which
+// scripts/web.sh puts beside the page), fetched by such browsers alone. Once
+// all are in, the service worker keeps the files for offline play. build.js
+// is written by scripts/web.sh: the build's version, the files' sizes and
+// the textures' names and sizes.
+import { sizes as builtSizes, textures, version } from './build.js';
 import * as overlay from './overlay.js';
 import { support } from './support.js';
 
 // Compressed sizes, for the bar when a server sends no Content-Length.
 const sizes = Object.assign({}, builtSizes);
 const names = Object.keys(sizes);
+const dataName = 'tvlounge.data.gz';
+const gameNames = names.filter((name) => name !== dataName);
 const loaded = {}; // name: the bytes as sent
 const received = {}; // name: bytes received so far
+// What the overlay shows while bytes come in: the game's script and wasm
+// first, then the textures once the game waits for them.
+let progressOf = gameNames;
+let progressLabel = 'Loading the game… ';
 
 function showProgress() {
+  if (!progressOf) return;
   let total = 0;
   let got = 0;
-  for (const name of names) {
+  for (const name of progressOf) {
     total += sizes[name];
     got += Math.min(received[name] || 0, sizes[name]);
   }
   const percent = Math.floor((100 * got) / total);
-  overlay.show('Loading the game… ' + percent + '%', percent);
+  overlay.show(progressLabel + percent + '%', percent);
 }
 
 async function fetchBytes(name) {
@@ -82,39 +92,111 @@ async function keepForOffline() {
   }
 }
 
+// The textures: fetched once the game has started, unpacked and written
+// into its file system at data/texture/ once the runtime has one.
+let runtimeReady = null;
+let texturesIn = null; // resolved once they are written
+let writeTextures = null;
+let texturesFailed = null; // the error, while a retry is due
+let gameWaits = false;
+
+async function fetchTextures() {
+  try {
+    texturesFailed = null;
+    if (!loaded[dataName]) loaded[dataName] = await fetchBytes(dataName);
+    const bytes = new Uint8Array(await unpack(loaded[dataName]));
+    const FS = await runtimeReady;
+    let at = 0;
+    for (const [name, size] of textures) {
+      FS.writeFile('/data/texture/' + name, bytes.subarray(at, at + size));
+      at += size;
+    }
+    writeTextures();
+    keepForOffline();
+  } catch (error) {
+    received[dataName] = 0;
+    console.warn('loading the textures failed: ' + error.message);
+    texturesFailed = error;
+    if (gameWaits) showTexturesFailed();
+  }
+}
+
+function showTexturesFailed() {
+  progressOf = null;
+  overlay.show('The game could not be loaded (' + texturesFailed.message +
+    ').\nCheck the connection and try again.', null, retryTextures);
+  document.body.dataset.load = 'failed';
+}
+
+function retryTextures() {
+  delete document.body.dataset.load;
+  progressOf = [dataName];
+  showProgress();
+  fetchTextures();
+}
+
+// The web face's wait at the game's first file (Module.page.textures).
+function awaitTextures() {
+  gameWaits = true;
+  texturesIn.then(() => {
+    progressOf = null;
+    overlay.hide();
+  });
+  if (texturesFailed) {
+    showTexturesFailed();
+  } else if (!loaded[dataName] || received[dataName] < sizes[dataName]) {
+    progressOf = [dataName];
+    progressLabel = 'Loading the textures… ';
+    showProgress();
+  }
+  return texturesIn;
+}
+
 function start(Module, files) {
   Module.wasmBinary = files['tvlounge.wasm.gz'];
-  Module.getPreloadedPackage = () => files['tvlounge.data.gz'];
+  texturesIn = new Promise((resolve) => { writeTextures = resolve; });
+  runtimeReady = new Promise((resolve) => {
+    Module.preRun = [() => {
+      Module.FS.mkdirTree('/data/texture');
+      resolve(Module.FS);
+    }];
+  });
+  Module.page.textures = awaitTextures;
   const ready = Module.onRuntimeInitialized;
   Module.onRuntimeInitialized = () => {
+    progressOf = null;
     overlay.hide();
     if (ready) ready();
-    keepForOffline();
   };
   const script = document.createElement('script');
   script.src = URL.createObjectURL(
     new Blob([files['tvlounge.js.gz']], { type: 'text/javascript' }));
   document.body.appendChild(script);
+  fetchTextures();
 }
 
-// Loads the game's files and starts the game in the emscripten module.
+// Loads the game's script and wasm and starts the game in the emscripten
+// module; the textures follow.
 export async function load(Module) {
   try {
+    progressOf = gameNames;
     showProgress();
     // All settle before a failure is shown, so no late progress hides it.
-    const results = await Promise.all(names.map((name) => (async () => {
+    const results = await Promise.all(gameNames.map((name) => (async () => {
       if (!loaded[name]) loaded[name] = await fetchBytes(name);
     })().then(() => null, (error) => error)));
     const failure = results.find((error) => error);
     if (failure) throw failure;
+    progressOf = null;
     overlay.show('Starting the game…', 100);
     const files = {};
-    for (const name of names) files[name] = await unpack(loaded[name]);
+    for (const name of gameNames) files[name] = await unpack(loaded[name]);
     start(Module, files);
   } catch (error) {
-    for (const name of names) {
+    for (const name of gameNames) {
       if (!loaded[name]) received[name] = 0;
     }
+    progressOf = null;
     console.warn('loading failed: ' + error.message);
     overlay.show('The game could not be loaded (' + error.message +
       ').\nCheck the connection and try again.', null, () => load(Module));

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -62,7 +63,16 @@ EM_BOOL ContextRestored(int, const void *, void *context) {
   return EM_TRUE;
 }
 
-bool Calling(const char *, const std::function<emulation::CallArgs()> &) {
+// The game starts before its textures are in (the page streams them on
+// while the start-up question is shown): the first file it opens waits for
+// them, and every file after that is there.
+bool Calling(const char *name, const std::function<emulation::CallArgs()> &) {
+  static bool texturesIn = false;
+  if (!texturesIn && (std::strcmp(name, "CreateFileA") == 0 ||
+                      std::strcmp(name, "CreateFileW") == 0)) {
+    web_face::AwaitTextures();
+    texturesIn = true;
+  }
   return false;
 }
 

@@ -22,6 +22,8 @@ EM_ASYNC_JS(int, PageAsk, (const char *caption, const char *text, int yesNo), {
 
 EM_ASYNC_JS(void, PageNextFrame, (), { await Module.page.nextFrame(); });
 
+EM_ASYNC_JS(void, PageTextures, (), { await Module.page.textures(); });
+
 EM_JS(void, PageTitle, (const char *text),
       { Module.page.setTitle(UTF8ToString(text)); });
 
@@ -86,6 +88,10 @@ bool PageBufferSize(int *width, int *height) {
 
 void AwaitAnimationFrame() {
   PageNextFrame();
+}
+
+void AwaitTextures() {
+  PageTextures();
 }
 
 std::string WalkSeed() {

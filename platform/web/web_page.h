@@ -22,6 +22,9 @@ bool PageFullScreen(bool on);
 bool PageBufferSize(int *width, int *height);
 // Suspends the game until the browser draws the next frame.
 void AwaitAnimationFrame();
+// Suspends the game until the page has put the textures, which arrive
+// after the game starts, into the file system at data/texture/.
+void AwaitTextures();
 // The query string's walk: seed and keys, empty when not given.
 std::string WalkSeed();
 std::string WalkKeys();

@@ -75,12 +75,28 @@ function pixelsDiffering(a, b) {
   return /^\d+$/.test(run.stderr.trim()) ? Number(run.stderr.trim()) : Infinity;
 }
 
-// Answers No, then holds ArrowUp until the game says it moved; F1 goes
-// full screen and back.
+// With the textures held back the question comes, and once answered the
+// game waits for them, their progress shown over it; let go, they are
+// drawn. Then No's game: a held ArrowUp walks; F1 goes full screen and back.
 async function plain(engine, site, check) {
-  const page = await engine.open(site.url('plain'));
-  check(await waitFor(page, asked, [], 60000), 'the page loads and asks the start-up question');
-  await page.click('#box-no');
+  const textures = site.hold('plain', 'tvlounge.data.gz');
+  let page;
+  try {
+    page = await engine.open(site.url('plain'));
+    check(await waitFor(page, asked, [], 60000) && textures.asked() > 0,
+      'the page asks the start-up question while its textures are still to come');
+    await page.click('#box-no');
+    const waiting = await waitFor(page, () => !document.getElementById('overlay').hidden &&
+      /textures/.test(document.getElementById('overlay-text').textContent), [], 15000);
+    const framesHeld = await page.eval(() => Module.page.framesPresented());
+    textures.release();
+    check(waiting && framesHeld === 0 && await waitFor(page, () =>
+      Module.page.framesPresented() > 3 && document.getElementById('overlay').hidden, [], 30000),
+    `answered, the game waits for the textures over the picture (${framesHeld} frames), ` +
+      'and draws once they are in');
+  } finally {
+    textures.release();
+  }
   check(await waitFor(page, titled, [`^${kGameTitle}$`]) &&
     !(await page.eval(fullScreen)), 'No opens the game in the page');
   await page.eval(focusGame);

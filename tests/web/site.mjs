@@ -4,7 +4,8 @@
 // the page's own that keeps the page's errors and console lines where any
 // driver can read them (window.tvlSeen), and under a folder named in
 // `before` also that folder's script. Compresses nothing; `offline` drops
-// every request as a lost network would.
+// every request as a lost network would; site.hold(folder, file) keeps that
+// file's answers back until the returned release() is called.
 //   const site = await serveSite(root); site.url(folder); site.close()
 import http from 'node:http';
 import fs from 'node:fs';
@@ -34,6 +35,18 @@ function watch() {
 export function serveSite(root, before = {}) {
   root = path.resolve(root);
   const site = { offline: false, requests: 0 };
+  const held = new Map(); // 'folder/file' -> { asked, answers: [] }
+  site.hold = (folder, file) => {
+    const hold = { asked: 0, answers: [] };
+    held.set(`${folder}/${file}`, hold);
+    return {
+      asked: () => hold.asked,
+      release() {
+        held.delete(`${folder}/${file}`);
+        for (const answer of hold.answers.splice(0)) answer();
+      },
+    };
+  };
   const server = http.createServer((request, response) => {
     if (site.offline) {
       request.socket.destroy();
@@ -55,12 +68,21 @@ export function serveSite(root, before = {}) {
         .map((f) => `<script>(${f})();</script>`).join('');
       body = Buffer.from(String(body).replace('<head>', `<head>${scripts}`));
     }
-    response.writeHead(200, {
-      'Content-Length': body.length,
-      'Content-Type': types[path.extname(file)] || 'application/octet-stream',
-      'Cache-Control': 'no-cache',
-    });
-    response.end(body);
+    const answer = () => {
+      response.writeHead(200, {
+        'Content-Length': body.length,
+        'Content-Type': types[path.extname(file)] || 'application/octet-stream',
+        'Cache-Control': 'no-cache',
+      });
+      response.end(body);
+    };
+    const hold = held.get(`${folder}/${parts.join('/')}`);
+    if (hold) {
+      ++hold.asked;
+      hold.answers.push(answer);
+    } else {
+      answer();
+    }
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
     const port = server.address().port;
