@@ -243,7 +243,7 @@ struct Context {
   }
 };
 
-// The state of the context last made current (tvl11_MakeCurrent); null when
+// The state of the context last made current (gl11_MakeCurrent); null when
 // none is, or it lacks ES 2.0.
 Context *Active();
 // The state kept for a context, or null.

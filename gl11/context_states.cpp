@@ -50,7 +50,7 @@ Context *StateOf(const void *key) {
 
 using namespace gl11;
 
-void tvl11_MakeCurrent(const void *key, void *(*loader)(const char *)) {
+void gl11_MakeCurrent(const void *key, void *(*loader)(const char *)) {
   States &all = All();
   if (key == nullptr) {
     all.current = nullptr;
@@ -69,7 +69,7 @@ void tvl11_MakeCurrent(const void *key, void *(*loader)(const char *)) {
   all.current = found->second.get();
 }
 
-void tvl11_ForgetContext(const void *key) {
+void gl11_ForgetContext(const void *key) {
   States &all = All();
   const auto found = all.byKey.find(key);
   if (found == all.byKey.end()) {
@@ -81,7 +81,7 @@ void tvl11_ForgetContext(const void *key) {
   all.byKey.erase(found);
 }
 
-void tvl11_ContextLost(const void *key) {
+void gl11_ContextLost(const void *key) {
   if (Context *c = StateOf(key)) {
     ForgetObjects(*c);
     c->lost = true;
@@ -89,7 +89,7 @@ void tvl11_ContextLost(const void *key) {
 }
 
 // Objects are made again when first drawn with; the server state at once.
-bool tvl11_ContextRestored(const void *key) {
+bool gl11_ContextRestored(const void *key) {
   Context *c = StateOf(key);
   if (!c) {
     return false;

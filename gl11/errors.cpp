@@ -55,7 +55,7 @@ void Warn(const char *what) {
 using namespace gl11;
 
 // The subset's own error first, then what ES 2.0 refused.
-GLenum tvl11_glGetError() {
+GLenum gl11_glGetError() {
   Context *c = Active();
   if (!c) {
     return GL_NO_ERROR;

@@ -7,7 +7,7 @@
 
 using namespace gl11;
 
-struct tvl11_Quadric {
+struct gl11_Quadric {
   bool normals = true; // GLU_SMOOTH, GLU's default
   bool texture = false;
 };
@@ -30,7 +30,7 @@ Mesh MakeMesh(Context &c, const std::vector<QuadricStrip> &strips) {
   return mesh;
 }
 
-void Draw(tvl11_Quadric *quadric, const QuadricKey &key) {
+void Draw(gl11_Quadric *quadric, const QuadricKey &key) {
   Context *c = Active();
   if (!c || !quadric) {
     return;
@@ -42,11 +42,11 @@ void Draw(tvl11_Quadric *quadric, const QuadricKey &key) {
   const Mesh &mesh = found->second;
   DrawMesh(*c, mesh, quadric->normals, quadric->texture);
   if (quadric->normals) {
-    tvl11_glNormal3f(mesh.last.normal[0], mesh.last.normal[1],
-                     mesh.last.normal[2]);
+    gl11_glNormal3f(mesh.last.normal[0], mesh.last.normal[1],
+                    mesh.last.normal[2]);
   }
   if (quadric->texture) {
-    tvl11_glTexCoord2f(mesh.last.texCoord[0], mesh.last.texCoord[1]);
+    gl11_glTexCoord2f(mesh.last.texCoord[0], mesh.last.texCoord[1]);
   }
 }
 
@@ -55,38 +55,38 @@ void Draw(tvl11_Quadric *quadric, const QuadricKey &key) {
 extern "C" {
 
 // Never freed: the game keeps its one quadric for the life of the process.
-tvl11_Quadric *tvl11_gluNewQuadric() {
-  return new tvl11_Quadric;
+gl11_Quadric *gl11_gluNewQuadric() {
+  return new gl11_Quadric;
 }
 
-void tvl11_gluQuadricNormals(tvl11_Quadric *quadric, GLenum normal) {
+void gl11_gluQuadricNormals(gl11_Quadric *quadric, GLenum normal) {
   if (quadric) {
     quadric->normals = normal != TVL11_GLU_NONE;
   }
 }
 
-void tvl11_gluQuadricTexture(tvl11_Quadric *quadric, GLboolean texture) {
+void gl11_gluQuadricTexture(gl11_Quadric *quadric, GLboolean texture) {
   if (quadric) {
     quadric->texture = texture != GL_FALSE;
   }
 }
 
-void tvl11_gluCylinder(tvl11_Quadric *quadric, GLdouble base, GLdouble top,
-                       GLdouble height, GLint slices, GLint stacks) {
+void gl11_gluCylinder(gl11_Quadric *quadric, GLdouble base, GLdouble top,
+                      GLdouble height, GLint slices, GLint stacks) {
   if (slices >= 2 && stacks >= 1 && height != 0) {
     Draw(quadric, {QuadricShape::kCylinder, base, top, height, slices, stacks});
   }
 }
 
-void tvl11_gluDisk(tvl11_Quadric *quadric, GLdouble inner, GLdouble outer,
-                   GLint slices, GLint loops) {
+void gl11_gluDisk(gl11_Quadric *quadric, GLdouble inner, GLdouble outer,
+                  GLint slices, GLint loops) {
   if (slices >= 3 && loops >= 1 && outer > 0 && inner >= 0 && inner < outer) {
     Draw(quadric, {QuadricShape::kDisk, inner, outer, 0, slices, loops});
   }
 }
 
-void tvl11_gluSphere(tvl11_Quadric *quadric, GLdouble radius, GLint slices,
-                     GLint stacks) {
+void gl11_gluSphere(gl11_Quadric *quadric, GLdouble radius, GLint slices,
+                    GLint stacks) {
   if (slices >= 2 && stacks >= 1) {
     Draw(quadric, {QuadricShape::kSphere, radius, 0, 0, slices, stacks});
   }

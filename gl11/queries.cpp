@@ -248,7 +248,7 @@ bool IsImageTarget(GLenum target) {
 
 extern "C" {
 
-void tvl11_glGetIntegerv(GLenum pname, GLint *params) {
+void gl11_glGetIntegerv(GLenum pname, GLint *params) {
   Context *c = Active();
   if (!c) {
     return;
@@ -263,15 +263,15 @@ void tvl11_glGetIntegerv(GLenum pname, GLint *params) {
   }
 }
 
-void tvl11_glGetFloatv(GLenum pname, GLfloat *params) {
+void gl11_glGetFloatv(GLenum pname, GLfloat *params) {
   GetNumbers(pname, params);
 }
 
-void tvl11_glGetDoublev(GLenum pname, GLdouble *params) {
+void gl11_glGetDoublev(GLenum pname, GLdouble *params) {
   GetNumbers(pname, params);
 }
 
-GLboolean tvl11_glIsEnabled(GLenum cap) {
+GLboolean gl11_glIsEnabled(GLenum cap) {
   Context *c = Active();
   if (!c) {
     return GL_FALSE;
@@ -285,7 +285,7 @@ GLboolean tvl11_glIsEnabled(GLenum cap) {
   return GL_FALSE;
 }
 
-void tvl11_glGetLightfv(GLenum light, GLenum pname, GLfloat *params) {
+void gl11_glGetLightfv(GLenum light, GLenum pname, GLfloat *params) {
   Context *c = Active();
   const unsigned index = light - GL_LIGHT0;
   if (!c) {
@@ -308,7 +308,7 @@ void tvl11_glGetLightfv(GLenum light, GLenum pname, GLfloat *params) {
   std::memcpy(params, from, 4 * sizeof(GLfloat));
 }
 
-void tvl11_glGetMaterialfv(GLenum face, GLenum pname, GLfloat *params) {
+void gl11_glGetMaterialfv(GLenum face, GLenum pname, GLfloat *params) {
   Context *c = Active();
   if (!c) {
     return;
@@ -332,7 +332,7 @@ void tvl11_glGetMaterialfv(GLenum face, GLenum pname, GLfloat *params) {
   }
 }
 
-void tvl11_glGetTexEnviv(GLenum target, GLenum pname, GLint *params) {
+void gl11_glGetTexEnviv(GLenum target, GLenum pname, GLint *params) {
   Context *c = Active();
   if (!c) {
     return;
@@ -378,7 +378,7 @@ void tvl11_glGetTexEnviv(GLenum target, GLenum pname, GLint *params) {
   params[0] = static_cast<GLint>(value);
 }
 
-GLboolean tvl11_glIsTexture(GLuint texture) {
+GLboolean gl11_glIsTexture(GLuint texture) {
   Context *c = Active();
   if (!c || texture == 0) {
     return GL_FALSE;
@@ -390,7 +390,7 @@ GLboolean tvl11_glIsTexture(GLuint texture) {
 }
 
 // GL's initial values for what the game has not set.
-void tvl11_glGetTexParameteriv(GLenum target, GLenum pname, GLint *params) {
+void gl11_glGetTexParameteriv(GLenum target, GLenum pname, GLint *params) {
   Context *c = Active();
   if (!c) {
     return;
@@ -425,8 +425,8 @@ void tvl11_glGetTexParameteriv(GLenum target, GLenum pname, GLint *params) {
 }
 
 // An image not defined reads as 0 by 0, as GL's.
-void tvl11_glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname,
-                                    GLint *params) {
+void gl11_glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname,
+                                   GLint *params) {
   Context *c = Active();
   if (!c) {
     return;
@@ -460,8 +460,8 @@ void tvl11_glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname,
 
 // The kept image in the layout asked for, as GL reads a texture: a
 // luminance texture's value is red, and luminance read back is red.
-void tvl11_glGetTexImage(GLenum target, GLint level, GLenum format, GLenum type,
-                         GLvoid *pixels) {
+void gl11_glGetTexImage(GLenum target, GLint level, GLenum format, GLenum type,
+                        GLvoid *pixels) {
   Context *c = Active();
   if (!c) {
     return;

@@ -75,16 +75,16 @@ void Copy4(float out[4], const GLfloat *in) {
 
 extern "C" {
 
-void tvl11_glEnable(GLenum cap) {
+void gl11_glEnable(GLenum cap) {
   SetEnabled(cap, true);
 }
-void tvl11_glDisable(GLenum cap) {
+void gl11_glDisable(GLenum cap) {
   SetEnabled(cap, false);
 }
 
 // Other groups are refused, and their state not kept; the push is made, so
 // that the matching pop balances it. A full stack refuses the push, as GL.
-void tvl11_glPushAttrib(GLbitfield mask) {
+void gl11_glPushAttrib(GLbitfield mask) {
   if (Context *c = Active()) {
     if (c->attribStack.size() >= kAttribDepth) {
       Refuse(*c, GL_STACK_OVERFLOW, "glPushAttrib", mask);
@@ -98,7 +98,7 @@ void tvl11_glPushAttrib(GLbitfield mask) {
   }
 }
 
-void tvl11_glPopAttrib() {
+void gl11_glPopAttrib() {
   Context *c = Active();
   if (!c) {
     return;
@@ -123,18 +123,18 @@ void tvl11_glPopAttrib() {
 }
 
 // Smooth is the only shading built.
-void tvl11_glShadeModel(GLenum mode) {
+void gl11_glShadeModel(GLenum mode) {
   Context *c = Active();
   if (c && mode != GL_SMOOTH) {
     Refuse(*c, GL_INVALID_ENUM, "glShadeModel", mode);
   }
 }
 
-void tvl11_glHint(GLenum, GLenum) {} // hints are only hints
-void tvl11_glReadBuffer(GLenum) {}   // ES 2.0 reads the back buffer
+void gl11_glHint(GLenum, GLenum) {} // hints are only hints
+void gl11_glReadBuffer(GLenum) {}   // ES 2.0 reads the back buffer
 
 // ES 2.0 starts with GL's values; each is sent when it changes.
-void tvl11_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+void gl11_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
   Context *c = Active();
   const float colour[4] = {r, g, b, a};
   if (c && std::memcmp(colour, c->server.clearColour, sizeof colour) != 0) {
@@ -143,7 +143,7 @@ void tvl11_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
   }
 }
 
-void tvl11_glClearDepth(GLclampd depth) {
+void gl11_glClearDepth(GLclampd depth) {
   Context *c = Active();
   if (c && static_cast<GLfloat>(depth) != c->server.clearDepth) {
     c->server.clearDepth = static_cast<GLfloat>(depth);
@@ -151,13 +151,13 @@ void tvl11_glClearDepth(GLclampd depth) {
   }
 }
 
-void tvl11_glClear(GLbitfield mask) {
+void gl11_glClear(GLbitfield mask) {
   if (Context *c = Active()) {
     c->gl.Clear(mask);
   }
 }
 
-void tvl11_glDepthFunc(GLenum func) {
+void gl11_glDepthFunc(GLenum func) {
   Context *c = Active();
   if (c && (func < GL_NEVER || func > GL_ALWAYS)) {
     Refuse(*c, GL_INVALID_ENUM, "glDepthFunc", func);
@@ -167,7 +167,7 @@ void tvl11_glDepthFunc(GLenum func) {
   }
 }
 
-void tvl11_glBlendFunc(GLenum sfactor, GLenum dfactor) {
+void gl11_glBlendFunc(GLenum sfactor, GLenum dfactor) {
   Context *c = Active();
   Server *s = c ? &c->server : nullptr;
   if (s && (sfactor != s->blendSource || dfactor != s->blendDestination)) {
@@ -177,7 +177,7 @@ void tvl11_glBlendFunc(GLenum sfactor, GLenum dfactor) {
   }
 }
 
-void tvl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+void gl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   Context *c = Active();
   if (!c) {
     return;
@@ -191,7 +191,7 @@ void tvl11_glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   }
 }
 
-void tvl11_glMatrixMode(GLenum mode) {
+void gl11_glMatrixMode(GLenum mode) {
   Context *c = Active();
   if (!c) {
     return;
@@ -203,13 +203,13 @@ void tvl11_glMatrixMode(GLenum mode) {
   c->matrixMode = mode;
 }
 
-void tvl11_glLoadIdentity() {
+void gl11_glLoadIdentity() {
   if (Context *c = Active()) {
     c->Top() = Mat4();
   }
 }
 
-void tvl11_glPushMatrix() {
+void gl11_glPushMatrix() {
   if (Context *c = Active()) {
     std::vector<Mat4> &stack = c->Stack();
     if (stack.size() >= c->MaxDepth()) {
@@ -220,7 +220,7 @@ void tvl11_glPushMatrix() {
   }
 }
 
-void tvl11_glPopMatrix() {
+void gl11_glPopMatrix() {
   if (Context *c = Active()) {
     std::vector<Mat4> &stack = c->Stack();
     if (stack.size() > 1) {
@@ -231,29 +231,29 @@ void tvl11_glPopMatrix() {
   }
 }
 
-void tvl11_glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+void gl11_glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
   Multiply(Translation(x, y, z));
 }
 
-void tvl11_glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+void gl11_glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
   Multiply(Rotation(angle, x, y, z));
 }
 
-void tvl11_gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear,
-                          GLdouble zFar) {
+void gl11_gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear,
+                         GLdouble zFar) {
   Multiply(Perspective(fovy, aspect, zNear, zFar));
 }
 
-void tvl11_gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ,
-                     GLdouble centerX, GLdouble centerY, GLdouble centerZ,
-                     GLdouble upX, GLdouble upY, GLdouble upZ) {
+void gl11_gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ,
+                    GLdouble centerX, GLdouble centerY, GLdouble centerZ,
+                    GLdouble upX, GLdouble upY, GLdouble upZ) {
   const double eye[3] = {eyeX, eyeY, eyeZ};
   const double centre[3] = {centerX, centerY, centerZ};
   const double up[3] = {upX, upY, upZ};
   Multiply(LookAt(eye, centre, up));
 }
 
-void tvl11_glBegin(GLenum mode) {
+void gl11_glBegin(GLenum mode) {
   if (Context *c = Active()) {
     if (c->inBegin) {
       Refuse(*c, GL_INVALID_OPERATION, "glBegin", mode);
@@ -269,7 +269,7 @@ void tvl11_glBegin(GLenum mode) {
   }
 }
 
-void tvl11_glEnd() {
+void gl11_glEnd() {
   Context *c = Active();
   if (!c) {
     return;
@@ -306,7 +306,7 @@ void tvl11_glEnd() {
                static_cast<int>(c->triangles.size()));
 }
 
-void tvl11_glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+void gl11_glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   Context *c = Active();
   if (!c || !c->inBegin) {
     return;
@@ -322,7 +322,7 @@ void tvl11_glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   c->batch.push_back(v);
 }
 
-void tvl11_glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+void gl11_glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
   if (Context *c = Active()) {
     c->current.normal[0] = x;
     c->current.normal[1] = y;
@@ -330,27 +330,27 @@ void tvl11_glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
   }
 }
 
-void tvl11_glColor3f(GLfloat r, GLfloat g, GLfloat b) {
-  tvl11_glColor4f(r, g, b, 1.0f);
+void gl11_glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+  gl11_glColor4f(r, g, b, 1.0f);
 }
 
-void tvl11_glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+void gl11_glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
   if (Context *c = Active()) {
     const float colour[4] = {r, g, b, a};
     Copy4(c->current.colour, colour);
   }
 }
 
-void tvl11_glTexCoord2f(GLfloat s, GLfloat t) {
-  tvl11_glMultiTexCoord3fARB(GL_TEXTURE0_ARB, s, t, 0.0f);
+void gl11_glTexCoord2f(GLfloat s, GLfloat t) {
+  gl11_glMultiTexCoord3fARB(GL_TEXTURE0_ARB, s, t, 0.0f);
 }
 
-void GLAPIENTRY tvl11_glMultiTexCoord2fARB(GLenum unit, GLfloat s, GLfloat t) {
-  tvl11_glMultiTexCoord3fARB(unit, s, t, 0.0f);
+void GLAPIENTRY gl11_glMultiTexCoord2fARB(GLenum unit, GLfloat s, GLfloat t) {
+  gl11_glMultiTexCoord3fARB(unit, s, t, 0.0f);
 }
 
-void GLAPIENTRY tvl11_glMultiTexCoord3fARB(GLenum unit, GLfloat s, GLfloat t,
-                                           GLfloat r) {
+void GLAPIENTRY gl11_glMultiTexCoord3fARB(GLenum unit, GLfloat s, GLfloat t,
+                                          GLfloat r) {
   Context *c = Active();
   const unsigned index = unit - GL_TEXTURE0_ARB;
   if (c && index >= kUnitCount) {
@@ -362,7 +362,7 @@ void GLAPIENTRY tvl11_glMultiTexCoord3fARB(GLenum unit, GLfloat s, GLfloat t,
   }
 }
 
-void tvl11_glLightfv(GLenum light, GLenum pname, const GLfloat *params) {
+void gl11_glLightfv(GLenum light, GLenum pname, const GLfloat *params) {
   Context *c = Active();
   const unsigned index = light - GL_LIGHT0;
   if (!c) {
@@ -393,7 +393,7 @@ void tvl11_glLightfv(GLenum light, GLenum pname, const GLfloat *params) {
   }
 }
 
-void tvl11_glLightModelfv(GLenum pname, const GLfloat *params) {
+void gl11_glLightModelfv(GLenum pname, const GLfloat *params) {
   Context *c = Active();
   if (c && pname == GL_LIGHT_MODEL_AMBIENT) {
     Copy4(c->sceneAmbient, params);
@@ -405,7 +405,7 @@ void tvl11_glLightModelfv(GLenum pname, const GLfloat *params) {
 }
 
 // The ambient colour is a vector, and two-sided lighting is not built.
-void tvl11_glLightModelf(GLenum pname, GLfloat param) {
+void gl11_glLightModelf(GLenum pname, GLfloat param) {
   Context *c = Active();
   if (c && pname == GL_LIGHT_MODEL_LOCAL_VIEWER) {
     c->localViewer = param != 0;
@@ -414,7 +414,7 @@ void tvl11_glLightModelf(GLenum pname, GLfloat param) {
   }
 }
 
-void tvl11_glMaterialfv(GLenum face, GLenum pname, const GLfloat *params) {
+void gl11_glMaterialfv(GLenum face, GLenum pname, const GLfloat *params) {
   Context *c = Active();
   if (!c) {
     return;
@@ -454,18 +454,18 @@ void tvl11_glMaterialfv(GLenum face, GLenum pname, const GLfloat *params) {
 } // extern "C"
 
 // The ARB entry points wglGetProcAddress hands out.
-void (*tvl11_ProcAddress(const char *name))() {
+void (*gl11_ProcAddress(const char *name))() {
   struct Entry {
     const char *name;
     void (*function)();
   };
   static const Entry entries[] = {
       {"glActiveTextureARB",
-       reinterpret_cast<void (*)()>(&tvl11_glActiveTextureARB)},
+       reinterpret_cast<void (*)()>(&gl11_glActiveTextureARB)},
       {"glMultiTexCoord2fARB",
-       reinterpret_cast<void (*)()>(&tvl11_glMultiTexCoord2fARB)},
+       reinterpret_cast<void (*)()>(&gl11_glMultiTexCoord2fARB)},
       {"glMultiTexCoord3fARB",
-       reinterpret_cast<void (*)()>(&tvl11_glMultiTexCoord3fARB)},
+       reinterpret_cast<void (*)()>(&gl11_glMultiTexCoord3fARB)},
   };
   for (const Entry &e : entries) {
     if (std::strcmp(e.name, name) == 0) {

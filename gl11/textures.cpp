@@ -190,7 +190,7 @@ std::vector<unsigned char> Scale(const std::vector<unsigned char> &in, int w,
 
 extern "C" {
 
-void GLAPIENTRY tvl11_glActiveTextureARB(GLenum unit) {
+void GLAPIENTRY gl11_glActiveTextureARB(GLenum unit) {
   Context *c = Active();
   const unsigned index = unit - GL_TEXTURE0_ARB;
   if (c && index >= kUnitCount) {
@@ -202,7 +202,7 @@ void GLAPIENTRY tvl11_glActiveTextureARB(GLenum unit) {
 
 // Names are the subset's own, mapped to ES 2.0 objects made when first
 // bound, so the game's names outlive a loss of the context's objects.
-void tvl11_glGenTextures(GLsizei n, GLuint *textures) {
+void gl11_glGenTextures(GLsizei n, GLuint *textures) {
   Context *c = Active();
   if (!c) {
     return;
@@ -215,7 +215,7 @@ void tvl11_glGenTextures(GLsizei n, GLuint *textures) {
 }
 
 // Bound in ES 2.0 when drawn with or changed.
-void tvl11_glBindTexture(GLenum target, GLuint texture) {
+void gl11_glBindTexture(GLenum target, GLuint texture) {
   Context *c = Active();
   if (!c) {
     return;
@@ -232,7 +232,7 @@ void tvl11_glBindTexture(GLenum target, GLuint texture) {
   }
 }
 
-void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
+void gl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
   Context *c = Active();
   if (!c || pname == GL_TEXTURE_WRAP_R) {
     return; // a cube face is two-dimensional: r never wraps
@@ -250,9 +250,9 @@ void tvl11_glTexParameteri(GLenum target, GLenum pname, GLint param) {
   c->gl.TexParameteri(target, pname, param);
 }
 
-void tvl11_glTexImage2D(GLenum target, GLint level, GLint internalFormat,
-                        GLsizei width, GLsizei height, GLint border,
-                        GLenum format, GLenum type, const GLvoid *pixels) {
+void gl11_glTexImage2D(GLenum target, GLint level, GLint internalFormat,
+                       GLsizei width, GLsizei height, GLint border,
+                       GLenum format, GLenum type, const GLvoid *pixels) {
   Context *c = Active();
   if (!c) {
     return;
@@ -281,9 +281,9 @@ void tvl11_glTexImage2D(GLenum target, GLint level, GLint internalFormat,
   Upload(*c, target, level, width, height, internalFormat, std::move(packed));
 }
 
-GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint internalFormat,
-                              GLsizei width, GLsizei height, GLenum format,
-                              GLenum type, const void *data) {
+GLint gl11_gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width,
+                             GLsizei height, GLenum format, GLenum type,
+                             const void *data) {
   Context *c = Active();
   if (!c || target != GL_TEXTURE_2D || width < 1 || height < 1) {
     return kGluInvalidValue;
@@ -320,7 +320,7 @@ GLint tvl11_gluBuild2DMipmaps(GLenum target, GLint internalFormat,
 
 // What the shaders cannot do (DECAL, BLEND, ADD, INTERPOLATE, constant
 // colours) is refused, the environment left as it was.
-void tvl11_glTexEnvi(GLenum target, GLenum pname, GLint param) {
+void gl11_glTexEnvi(GLenum target, GLenum pname, GLint param) {
   Context *c = Active();
   if (!c) {
     return;
@@ -409,7 +409,7 @@ void tvl11_glTexEnvi(GLenum target, GLenum pname, GLint param) {
   env = now;
 }
 
-void tvl11_glPixelStorei(GLenum pname, GLint param) {
+void gl11_glPixelStorei(GLenum pname, GLint param) {
   Context *c = Active();
   if (!c) {
     return;
@@ -428,8 +428,8 @@ void tvl11_glPixelStorei(GLenum pname, GLint param) {
 
 // ES 2.0 reads RGBA bytes; other layouts are made from those, luminance as
 // GL makes it: red, green and blue summed, at most 1.
-void tvl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
-                        GLenum format, GLenum type, GLvoid *pixels) {
+void gl11_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height,
+                       GLenum format, GLenum type, GLvoid *pixels) {
   Context *c = Active();
   const int comps = Components(format);
   if (!c) {

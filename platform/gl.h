@@ -1,6 +1,6 @@
 // OpenGL 1.1, GLU and the ARB extension tokens, for game code that draws.
 // Includes the platform seam first, as <GL/gl.h> on Windows requires. A build
-// defining TVL_GL_SUBSET draws through the shader subset (gl11/) instead of
+// defining TVL_GL11 draws through the shader subset (gl11/) instead of
 // the system's GL; the game's calls are the same either way.
 #pragma once
 
@@ -18,7 +18,7 @@
 #undef glMultiTexCoord3fARB
 #include <GL/glext.h>
 
-#if defined(TVL_GL_SUBSET)
+#if defined(TVL_GL11)
 #include "gl11/rename.h"
 #else
 #include <GL/glu.h>

@@ -1,6 +1,6 @@
 // The GL the game draws with, picked when the program is linked: the system's
 // fixed-function GL (gl_fixed.cpp) or the shader subset over ES 2.0
-// (gl_subset.cpp, pushing contexts to gl11/). Both SDL faces make
+// (gl_gl11.cpp, pushing contexts to gl11/). Both SDL faces make
 // contexts through these.
 #pragma once
 

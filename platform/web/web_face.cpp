@@ -53,13 +53,13 @@ void *WebGlLoad(const char *name) {
 // the subset then makes its objects again from what it kept, and the next
 // frame draws as before.
 EM_BOOL ContextLost(int, const void *, void *context) {
-  tvl11_ContextLost(context);
+  gl11_ContextLost(context);
   return EM_TRUE;
 }
 
 // A context deleted since is unknown to the subset, which then does nothing.
 EM_BOOL ContextRestored(int, const void *, void *context) {
-  tvl11_ContextRestored(context);
+  gl11_ContextRestored(context);
   return EM_TRUE;
 }
 
@@ -189,17 +189,17 @@ bool MakeCurrent(emulation::Window *, face::Context *context) {
       EMSCRIPTEN_RESULT_SUCCESS)
     return false;
   // The handle, a small number, is the subset's key for the context.
-  tvl11_MakeCurrent(context, WebGlLoad);
+  gl11_MakeCurrent(context, WebGlLoad);
   return true;
 }
 
 void DeleteContext(face::Context *context) {
-  tvl11_ForgetContext(context);
+  gl11_ForgetContext(context);
   emscripten_webgl_destroy_context(HandleOf(context));
 }
 
 PROC ProcAddress(const char *name) {
-  return reinterpret_cast<PROC>(tvl11_ProcAddress(name));
+  return reinterpret_cast<PROC>(gl11_ProcAddress(name));
 }
 
 // The page runs no program file: the data sits in the working folder.

@@ -1,5 +1,5 @@
 // GL's rules where the subset once went its own way, built twice: over the
-// system's GL (gl11_rules_tests) and over the subset (gl11_rules_tests_glsl),
+// system's GL (gl11_rules_tests) and over the subset (gl11_rules_tests_gl11),
 // so each case is first seen to hold for GL itself. Stack limits and their
 // errors, luminance read back, textures made by their internal format, the
 // queries of kept state, and the subset's refusals said on stderr once.
@@ -138,7 +138,7 @@ TEST_F(GlRules, ATextureWithAlphaKeepsItOrIsRefused) {
                rgba);
   GLint width = -1;
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-#if defined(TVL_GL_SUBSET)
+#if defined(TVL_GL11)
   EXPECT_EQ(glGetError(), GLenum(GL_INVALID_VALUE));
   EXPECT_EQ(width, 0);
 #else
@@ -174,7 +174,7 @@ TEST_F(GlRules, QueriesReadBackTheStateAsSet) {
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-#if defined(TVL_GL_SUBSET)
+#if defined(TVL_GL11)
 // In every build (the tests' is a release build): once per distinct
 // refusal, so a refusal made every frame says so once.
 TEST_F(GlRules, TheSubsetSaysEachDistinctRefusalOnceOnStderr) {

@@ -14,7 +14,7 @@ shift 2
 defined=$("$nm" --defined-only "$gl11" "$@" | awk 'NF == 3 { print $3 }' |
   sort -u)
 needed=$("$nm" -u "$@" | awk '{ print $NF }' |
-  grep -E '^(glu?[A-Z]|tvl11_)' | sort -u || true)
+  grep -E '^(glu?[A-Z]|gl11_)' | sort -u || true)
 missing=$(comm -23 <(printf '%s\n' "$needed") <(printf '%s\n' "$defined") |
   sed '/^$/d')
 if [ -n "$missing" ]; then

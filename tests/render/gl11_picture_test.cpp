@@ -52,9 +52,9 @@ TEST(SubsetPictures, EverySceneMatchesTheFixedFunctionPicture) {
     SCOPED_TRACE(s.name);
     RgbImage fixed, subset;
     const std::string fixedPath = dir + "/" + s.name + "-fixed.png";
-    const std::string subsetPath = dir + "/" + s.name + "-glsl.png";
+    const std::string subsetPath = dir + "/" + s.name + "-gl11.png";
     ASSERT_TRUE(Draw(TVL_SHOT_TOOL, s, fixedPath, &fixed));
-    ASSERT_TRUE(Draw(TVL_SHOT_TOOL_GLSL, s, subsetPath, &subset));
+    ASSERT_TRUE(Draw(TVL_SHOT_TOOL_GL11, s, subsetPath, &subset));
     ASSERT_EQ(subset.width, fixed.width);
     ASSERT_EQ(subset.height, fixed.height);
     const long differing = DifferingPixels(fixed, subset);

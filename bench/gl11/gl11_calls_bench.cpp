@@ -3,7 +3,7 @@
 // view, inside the room with bump mapping, and the night floor with the
 // lights down. The real game runs on the scripted twin; each view is a walk
 // of held keys, then steady frames with no key held are counted.
-#include "bench/subset/es2_counter.h"
+#include "bench/gl11/es2_counter.h"
 
 #include "game/game_state.h"
 #include "platform/scripted/scripted.h"

@@ -3,7 +3,7 @@
 // redundant when its slot (the program, the uniform of the program in use,
 // the attribute, the binding point of the active unit, the capability...)
 // already holds the same value.
-#include "bench/subset/es2_counter.h"
+#include "bench/gl11/es2_counter.h"
 
 #include "gl11/es2.h"
 

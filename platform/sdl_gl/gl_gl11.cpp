@@ -22,15 +22,15 @@ void RequestGlContextKind() {
 }
 
 void (*GlProcAddress(const char *name))() {
-  return tvl11_ProcAddress(name);
+  return gl11_ProcAddress(name);
 }
 
 void UseGlContext(SDL_GLContext context) {
-  tvl11_MakeCurrent(context, loader);
+  gl11_MakeCurrent(context, loader);
 }
 
 void ForgetGlContext(SDL_GLContext context) {
-  tvl11_ForgetContext(context);
+  gl11_ForgetContext(context);
 }
 
 void UseGlLoader(void *(*load)(const char *)) {

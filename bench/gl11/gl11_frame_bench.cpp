@@ -65,7 +65,7 @@ bool OpenScene() {
   return true;
 }
 
-#if defined(TVL_GL_SUBSET)
+#if defined(TVL_GL11)
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
@@ -92,7 +92,7 @@ int main(int argc, char **argv) {
   if (!OpenScene()) {
     return 1;
   }
-#if defined(TVL_GL_SUBSET)
+#if defined(TVL_GL11)
   // The ratio is taken per round, each subset run beside the fixed run
   // just before it, so a change of load between rounds cancels out.
   std::vector<double> fixed, subset, ratios;

@@ -53,15 +53,15 @@ protected:
     context_ = SDL_GL_CreateContext(window_);
     ASSERT_NE(context_, nullptr) << SDL_GetError();
     ASSERT_EQ(SDL_GL_MakeCurrent(window_, context_), 0);
-    tvl11_MakeCurrent(context_, Load);
-    tvl11_glViewport(0, 0, kSize, kSize);
-    tvl11_glClearColor(0, 0, 0, 0);
-    tvl11_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl11_MakeCurrent(context_, Load);
+    gl11_glViewport(0, 0, kSize, kSize);
+    gl11_glClearColor(0, 0, 0, 0);
+    gl11_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
 
   void TearDown() override {
     if (context_) {
-      tvl11_ForgetContext(context_);
+      gl11_ForgetContext(context_);
       SDL_GL_DeleteContext(context_);
     }
     if (window_) {
@@ -71,8 +71,8 @@ protected:
 
   static Rgba PixelAt(int x, int y) {
     unsigned char p[4] = {};
-    tvl11_glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    tvl11_glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    gl11_glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    gl11_glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
     return {p[0], p[1], p[2], p[3]};
   }
 
@@ -80,11 +80,11 @@ protected:
   // every corner has the current attributes.
   static void SmallTriangle(float x, float y, float z) {
     const float d = 4.0f / kSize;
-    tvl11_glBegin(GL_TRIANGLES);
-    tvl11_glVertex3f(x - d, y - d, z);
-    tvl11_glVertex3f(x + d, y - d, z);
-    tvl11_glVertex3f(x, y + d, z);
-    tvl11_glEnd();
+    gl11_glBegin(GL_TRIANGLES);
+    gl11_glVertex3f(x - d, y - d, z);
+    gl11_glVertex3f(x + d, y - d, z);
+    gl11_glVertex3f(x, y + d, z);
+    gl11_glEnd();
   }
 
   // The window pixel under a point drawn with identity matrices.
@@ -96,22 +96,22 @@ protected:
   // A quad over the whole window with both units' coordinates at each corner.
   static void FullQuad() {
     const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-    tvl11_glBegin(GL_QUADS);
+    gl11_glBegin(GL_QUADS);
     for (const auto &c : corners) {
-      tvl11_glMultiTexCoord2fARB(GL_TEXTURE0_ARB, (c[0] + 1) / 2,
-                                 (c[1] + 1) / 2);
-      tvl11_glVertex3f(c[0], c[1], 0);
+      gl11_glMultiTexCoord2fARB(GL_TEXTURE0_ARB, (c[0] + 1) / 2,
+                                (c[1] + 1) / 2);
+      gl11_glVertex3f(c[0], c[1], 0);
     }
-    tvl11_glEnd();
+    gl11_glEnd();
   }
 
   static GLuint SolidTexture(const unsigned char rgb[3]) {
     GLuint name = 0;
-    tvl11_glGenTextures(1, &name);
-    tvl11_glBindTexture(GL_TEXTURE_2D, name);
-    tvl11_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 1, 1, 0, GL_RGB,
-                       GL_UNSIGNED_BYTE, rgb);
-    tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    gl11_glGenTextures(1, &name);
+    gl11_glBindTexture(GL_TEXTURE_2D, name);
+    gl11_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 1, 1, 0, GL_RGB,
+                      GL_UNSIGNED_BYTE, rgb);
+    gl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     return name;
   }
 
@@ -235,28 +235,28 @@ TEST_F(Subset, LightingIsGlsSumAtChosenPoints) {
   };
   const float white[4] = {1, 1, 1, 1};
   for (const LightCase &k : cases) {
-    tvl11_glClear(GL_COLOR_BUFFER_BIT);
+    gl11_glClear(GL_COLOR_BUFFER_BIT);
     // Identity modelview: positions are set in eye space as given.
-    tvl11_glLightfv(GL_LIGHT0, GL_POSITION, k.lightPosition);
-    tvl11_glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
-    tvl11_glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
-    tvl11_glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+    gl11_glLightfv(GL_LIGHT0, GL_POSITION, k.lightPosition);
+    gl11_glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+    gl11_glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+    gl11_glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
     const float xAxis[4] = {1, 0, 0, 0};
     const float black[4] = {0, 0, 0, 1};
-    tvl11_glLightfv(GL_LIGHT1, GL_POSITION, xAxis);
-    tvl11_glLightfv(GL_LIGHT1, GL_DIFFUSE, white);
-    tvl11_glLightfv(GL_LIGHT1, GL_SPECULAR, black);
-    tvl11_glLightModelfv(GL_LIGHT_MODEL_AMBIENT, sceneAmbient);
-    tvl11_glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, k.localViewer ? 1 : 0);
-    tvl11_glMaterialfv(GL_FRONT, GL_AMBIENT, matAmbient);
-    tvl11_glMaterialfv(GL_FRONT, GL_DIFFUSE, matDiffuse);
-    tvl11_glMaterialfv(GL_FRONT, GL_SPECULAR, matSpecular);
-    tvl11_glMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-    tvl11_glEnable(GL_LIGHTING);
-    tvl11_glEnable(GL_LIGHT0);
-    (k.secondLight ? tvl11_glEnable : tvl11_glDisable)(GL_LIGHT1);
-    tvl11_glColor4f(0, 1, 0, 1); // ignored while lighting is on
-    tvl11_glNormal3f(k.normal[0], k.normal[1], k.normal[2]);
+    gl11_glLightfv(GL_LIGHT1, GL_POSITION, xAxis);
+    gl11_glLightfv(GL_LIGHT1, GL_DIFFUSE, white);
+    gl11_glLightfv(GL_LIGHT1, GL_SPECULAR, black);
+    gl11_glLightModelfv(GL_LIGHT_MODEL_AMBIENT, sceneAmbient);
+    gl11_glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, k.localViewer ? 1 : 0);
+    gl11_glMaterialfv(GL_FRONT, GL_AMBIENT, matAmbient);
+    gl11_glMaterialfv(GL_FRONT, GL_DIFFUSE, matDiffuse);
+    gl11_glMaterialfv(GL_FRONT, GL_SPECULAR, matSpecular);
+    gl11_glMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+    gl11_glEnable(GL_LIGHTING);
+    gl11_glEnable(GL_LIGHT0);
+    (k.secondLight ? gl11_glEnable : gl11_glDisable)(GL_LIGHT1);
+    gl11_glColor4f(0, 1, 0, 1); // ignored while lighting is on
+    gl11_glNormal3f(k.normal[0], k.normal[1], k.normal[2]);
     SmallTriangle(k.point[0], k.point[1], k.point[2]);
     float want[4];
     Lighting(k, sceneAmbient, lightAmbient, lightDiffuse, lightSpecular,
@@ -264,8 +264,8 @@ TEST_F(Subset, LightingIsGlsSumAtChosenPoints) {
     ExpectColour(PixelUnder(k.point[0], k.point[1]), want, k.name);
   }
   // Without lighting the current colour shows, clamped.
-  tvl11_glDisable(GL_LIGHTING);
-  tvl11_glColor4f(0.25f, 2.0f, -1.0f, 10.0f);
+  gl11_glDisable(GL_LIGHTING);
+  gl11_glColor4f(0.25f, 2.0f, -1.0f, 10.0f);
   SmallTriangle(0, 0, 0);
   const float clamped[4] = {0.25f, 1, 0, 1};
   ExpectColour(PixelUnder(0, 0), clamped, "unlit");
@@ -277,17 +277,17 @@ TEST_F(Subset, Dot3CombinesTheTwoUnitsAsVectors) {
   const unsigned char bump[3] = {200, 128, 30};
   const unsigned char normal[3] = {220, 90, 160};
   auto combine = [](GLenum unit, const unsigned char texel[3], GLenum func) {
-    tvl11_glActiveTextureARB(unit);
+    gl11_glActiveTextureARB(unit);
     SolidTexture(texel);
-    tvl11_glEnable(GL_TEXTURE_2D);
-    tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
-    tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
-    tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, func);
+    gl11_glEnable(GL_TEXTURE_2D);
+    gl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+    gl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
+    gl11_glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, func);
   };
   combine(GL_TEXTURE0_ARB, bump, GL_REPLACE);
   combine(GL_TEXTURE1_ARB, normal, GL_DOT3_RGB_ARB);
-  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, GL_PREVIOUS_ARB);
-  tvl11_glColor4f(1, 1, 1, 0.5f);
+  gl11_glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, GL_PREVIOUS_ARB);
+  gl11_glColor4f(1, 1, 1, 0.5f);
   FullQuad();
   float dot = 0;
   for (int c = 0; c < 3; ++c) {
@@ -297,7 +297,7 @@ TEST_F(Subset, Dot3CombinesTheTwoUnitsAsVectors) {
   ExpectColour(PixelAt(kSize / 2, kSize / 2), want, "dot3");
   // A product below zero clamps to black.
   const unsigned char opposite[3] = {55, 128, 225};
-  tvl11_glActiveTextureARB(GL_TEXTURE0_ARB);
+  gl11_glActiveTextureARB(GL_TEXTURE0_ARB);
   SolidTexture(opposite);
   FullQuad();
   const float black[4] = {0, 0, 0, 0.5f};
@@ -308,28 +308,28 @@ TEST_F(Subset, Dot3CombinesTheTwoUnitsAsVectors) {
 // component, as the cube-map extension samples it.
 TEST_F(Subset, CubeMapsPickTheFaceOfTheLargestComponent) {
   GLuint cube = 0;
-  tvl11_glGenTextures(1, &cube);
-  tvl11_glBindTexture(GL_TEXTURE_CUBE_MAP_ARB, cube);
+  gl11_glGenTextures(1, &cube);
+  gl11_glBindTexture(GL_TEXTURE_CUBE_MAP_ARB, cube);
   const unsigned char colours[6][3] = {{255, 0, 0},   {0, 255, 0},
                                        {0, 0, 255},   {255, 255, 0},
                                        {0, 255, 255}, {255, 0, 255}};
   for (int face = 0; face < 6; ++face) {
-    tvl11_glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB + face, 0, GL_RGB8, 1,
-                       1, 0, GL_RGB, GL_UNSIGNED_BYTE, colours[face]);
+    gl11_glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB + face, 0, GL_RGB8, 1,
+                      1, 0, GL_RGB, GL_UNSIGNED_BYTE, colours[face]);
   }
   // Nearest: an ES context of version 3 filters across faces.
-  tvl11_glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MIN_FILTER,
-                        GL_NEAREST);
-  tvl11_glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MAG_FILTER,
-                        GL_NEAREST);
-  tvl11_glEnable(GL_TEXTURE_CUBE_MAP_ARB);
-  tvl11_glEnable(GL_TEXTURE_2D); // the cube map takes precedence
+  gl11_glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MIN_FILTER,
+                       GL_NEAREST);
+  gl11_glTexParameteri(GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_MAG_FILTER,
+                       GL_NEAREST);
+  gl11_glEnable(GL_TEXTURE_CUBE_MAP_ARB);
+  gl11_glEnable(GL_TEXTURE_2D); // the cube map takes precedence
   const float directions[6][3] = {{0.9f, 0.3f, -0.4f}, {-0.8f, 0.5f, 0.1f},
                                   {0.2f, 0.7f, -0.6f}, {0.1f, -0.9f, 0.3f},
                                   {-0.3f, 0.2f, 0.8f}, {0.5f, -0.2f, -0.6f}};
   for (int face = 0; face < 6; ++face) {
     const float *d = directions[face];
-    tvl11_glMultiTexCoord3fARB(GL_TEXTURE0_ARB, d[0], d[1], d[2]);
+    gl11_glMultiTexCoord3fARB(GL_TEXTURE0_ARB, d[0], d[1], d[2]);
     SmallTriangle(0, 0, 0);
     const float want[4] = {colours[face][0] / 255.0f, colours[face][1] / 255.0f,
                            colours[face][2] / 255.0f, 1};
@@ -341,11 +341,11 @@ TEST_F(Subset, CubeMapsPickTheFaceOfTheLargestComponent) {
 // A bound 2 x 2 RGB texture with GLU's mipmaps of it.
 GLuint MipmappedTexture(const unsigned char (&rgb)[12]) {
   GLuint name = 0;
-  tvl11_glGenTextures(1, &name);
-  tvl11_glBindTexture(GL_TEXTURE_2D, name);
-  tvl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  EXPECT_EQ(tvl11_gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 2, 2, GL_RGB,
-                                    GL_UNSIGNED_BYTE, rgb),
+  gl11_glGenTextures(1, &name);
+  gl11_glBindTexture(GL_TEXTURE_2D, name);
+  gl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  EXPECT_EQ(gl11_gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 2, 2, GL_RGB,
+                                   GL_UNSIGNED_BYTE, rgb),
             0);
   return name;
 }
@@ -356,19 +356,19 @@ TEST_F(Subset, MipmapsAreBuiltDownToOneTexelByAveraging) {
   const unsigned char checker[] = {0,   0,   0,   255, 255, 255,
                                    255, 255, 255, 0,   0,   0};
   MipmappedTexture(checker);
-  tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                        GL_LINEAR_MIPMAP_NEAREST);
-  tvl11_glEnable(GL_TEXTURE_2D);
-  tvl11_glBegin(GL_TRIANGLES);
+  gl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                       GL_LINEAR_MIPMAP_NEAREST);
+  gl11_glEnable(GL_TEXTURE_2D);
+  gl11_glBegin(GL_TRIANGLES);
   // Texture coordinates spanning 16 repeats over a few pixels.
   const float d = 4.0f / kSize;
-  tvl11_glTexCoord2f(0, 0);
-  tvl11_glVertex3f(-d, -d, 0);
-  tvl11_glTexCoord2f(16, 0);
-  tvl11_glVertex3f(d, -d, 0);
-  tvl11_glTexCoord2f(8, 16);
-  tvl11_glVertex3f(0, d, 0);
-  tvl11_glEnd();
+  gl11_glTexCoord2f(0, 0);
+  gl11_glVertex3f(-d, -d, 0);
+  gl11_glTexCoord2f(16, 0);
+  gl11_glVertex3f(d, -d, 0);
+  gl11_glTexCoord2f(8, 16);
+  gl11_glVertex3f(0, d, 0);
+  gl11_glEnd();
   const float grey[4] = {0.5f, 0.5f, 0.5f, 1};
   ExpectColour(PixelUnder(0, 0), grey, "smallest level");
 }
@@ -378,15 +378,15 @@ TEST_F(Subset, MipmapsAreBuiltDownToOneTexelByAveraging) {
 TEST_F(Subset, AnIncompleteTextureLeavesItsUnitOff) {
   const unsigned char red[12] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
   GLuint name = 0;
-  tvl11_glGenTextures(1, &name);
-  tvl11_glBindTexture(GL_TEXTURE_2D, name);
-  tvl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  tvl11_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 2, 2, 0, GL_RGB,
-                     GL_UNSIGNED_BYTE, red);
-  tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                        GL_LINEAR_MIPMAP_NEAREST);
-  tvl11_glEnable(GL_TEXTURE_2D);
-  tvl11_glColor4f(0.2f, 0.4f, 0.6f, 1);
+  gl11_glGenTextures(1, &name);
+  gl11_glBindTexture(GL_TEXTURE_2D, name);
+  gl11_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gl11_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 2, 2, 0, GL_RGB,
+                    GL_UNSIGNED_BYTE, red);
+  gl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                       GL_LINEAR_MIPMAP_NEAREST);
+  gl11_glEnable(GL_TEXTURE_2D);
+  gl11_glColor4f(0.2f, 0.4f, 0.6f, 1);
   FullQuad();
   const float colour[4] = {0.2f, 0.4f, 0.6f, 1};
   ExpectColour(PixelAt(kSize / 2, kSize / 2), colour, "incomplete");
@@ -396,60 +396,59 @@ TEST_F(Subset, AnIncompleteTextureLeavesItsUnitOff) {
 // sphere and a blended quad: all of it must come back after the context's
 // objects are lost and a fresh context takes their place.
 void LossScene(GLuint texture) {
-  static tvl11_Quadric *sphere = tvl11_gluNewQuadric();
-  tvl11_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  tvl11_glBindTexture(GL_TEXTURE_2D, texture);
-  tvl11_glEnable(GL_TEXTURE_2D);
-  tvl11_glEnable(GL_LIGHTING);
-  tvl11_glEnable(GL_LIGHT0);
-  tvl11_gluQuadricTexture(sphere, GL_TRUE);
-  tvl11_gluSphere(sphere, 0.8, 12, 8);
-  tvl11_glDisable(GL_LIGHTING);
-  tvl11_glDisable(GL_TEXTURE_2D);
-  tvl11_glEnable(GL_BLEND);
-  tvl11_glColor4f(0.2f, 0.6f, 0.9f, 0.5f);
-  tvl11_glBegin(GL_QUADS);
-  tvl11_glVertex3f(-0.9f, -0.9f, -0.5f);
-  tvl11_glVertex3f(0.1f, -0.9f, -0.5f);
-  tvl11_glVertex3f(0.1f, 0.1f, -0.5f);
-  tvl11_glVertex3f(-0.9f, 0.1f, -0.5f);
-  tvl11_glEnd();
-  tvl11_glDisable(GL_BLEND);
+  static gl11_Quadric *sphere = gl11_gluNewQuadric();
+  gl11_glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  gl11_glBindTexture(GL_TEXTURE_2D, texture);
+  gl11_glEnable(GL_TEXTURE_2D);
+  gl11_glEnable(GL_LIGHTING);
+  gl11_glEnable(GL_LIGHT0);
+  gl11_gluQuadricTexture(sphere, GL_TRUE);
+  gl11_gluSphere(sphere, 0.8, 12, 8);
+  gl11_glDisable(GL_LIGHTING);
+  gl11_glDisable(GL_TEXTURE_2D);
+  gl11_glEnable(GL_BLEND);
+  gl11_glColor4f(0.2f, 0.6f, 0.9f, 0.5f);
+  gl11_glBegin(GL_QUADS);
+  gl11_glVertex3f(-0.9f, -0.9f, -0.5f);
+  gl11_glVertex3f(0.1f, -0.9f, -0.5f);
+  gl11_glVertex3f(0.1f, 0.1f, -0.5f);
+  gl11_glVertex3f(-0.9f, 0.1f, -0.5f);
+  gl11_glEnd();
+  gl11_glDisable(GL_BLEND);
 }
 
 std::vector<unsigned char> Frame() {
   std::vector<unsigned char> rgba(kSize * kSize * 4);
-  tvl11_glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE,
-                     rgba.data());
+  gl11_glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   return rgba;
 }
 
 TEST_F(Subset, DrawsTheSameAfterTheContextsObjectsAreLost) {
-  tvl11_glClearColor(0.1f, 0.2f, 0.3f, 1);
-  tvl11_glEnable(GL_DEPTH_TEST);
-  tvl11_glDepthFunc(GL_LEQUAL);
-  tvl11_glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  gl11_glClearColor(0.1f, 0.2f, 0.3f, 1);
+  gl11_glEnable(GL_DEPTH_TEST);
+  gl11_glDepthFunc(GL_LEQUAL);
+  gl11_glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   const unsigned char checker[] = {255, 40, 40,  40,  255, 40,
                                    40,  40, 255, 250, 250, 60};
   const GLuint texture = MipmappedTexture(checker);
-  tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  tvl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  gl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  gl11_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   LossScene(texture);
   const std::vector<unsigned char> before = Frame();
 
   const void *key = context_;
-  tvl11_ContextLost(key);
+  gl11_ContextLost(key);
   LossScene(texture); // draws nothing, and must not fail
   SDL_GLContext fresh = SDL_GL_CreateContext(window_);
   ASSERT_NE(fresh, nullptr) << SDL_GetError();
   SDL_GL_DeleteContext(context_);
   context_ = fresh;
   ASSERT_EQ(SDL_GL_MakeCurrent(window_, fresh), 0);
-  tvl11_MakeCurrent(key, Load);
-  ASSERT_TRUE(tvl11_ContextRestored(key));
+  gl11_MakeCurrent(key, Load);
+  ASSERT_TRUE(gl11_ContextRestored(key));
   LossScene(texture);
   const std::vector<unsigned char> after = Frame();
-  tvl11_ForgetContext(key);
+  gl11_ForgetContext(key);
 
   ASSERT_EQ(before.size(), after.size());
   int differing = 0;
@@ -465,15 +464,15 @@ TEST_F(Subset, DrawsTheSameAfterTheContextsObjectsAreLost) {
 // The texture matrix stack is its own: loading and pushing it in
 // GL_TEXTURE mode leaves the modelview matrix as it was.
 TEST_F(Subset, TextureMatrixModeLeavesTheModelviewAlone) {
-  tvl11_glMatrixMode(GL_MODELVIEW);
-  tvl11_glTranslatef(0.5f, 0, 0);
-  tvl11_glMatrixMode(GL_TEXTURE);
-  tvl11_glPushMatrix();
-  tvl11_glLoadIdentity();
-  tvl11_glTranslatef(-0.5f, 0, 0);
-  tvl11_glMatrixMode(GL_MODELVIEW);
-  EXPECT_EQ(tvl11_glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  tvl11_glColor3f(1, 1, 1);
+  gl11_glMatrixMode(GL_MODELVIEW);
+  gl11_glTranslatef(0.5f, 0, 0);
+  gl11_glMatrixMode(GL_TEXTURE);
+  gl11_glPushMatrix();
+  gl11_glLoadIdentity();
+  gl11_glTranslatef(-0.5f, 0, 0);
+  gl11_glMatrixMode(GL_MODELVIEW);
+  EXPECT_EQ(gl11_glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  gl11_glColor3f(1, 1, 1);
   SmallTriangle(0, 0, 0);
   const float white[4] = {1, 1, 1, 1}, clear[4] = {0, 0, 0, 0};
   ExpectColour(PixelUnder(0.5f, 0), white, "moved by the modelview");
@@ -484,23 +483,23 @@ TEST_F(Subset, TextureMatrixModeLeavesTheModelviewAlone) {
 // What the subset cannot do is refused as GL refuses it, and glGetError
 // reads the first error once.
 TEST_F(Subset, RefusalsAreReadThroughGlGetError) {
-  const auto error = [] { return static_cast<int>(tvl11_glGetError()); };
-  tvl11_glMatrixMode(GL_COLOR);
-  tvl11_glEnable(GL_FOG); // a second error does not replace the first
+  const auto error = [] { return static_cast<int>(gl11_glGetError()); };
+  gl11_glMatrixMode(GL_COLOR);
+  gl11_glEnable(GL_FOG); // a second error does not replace the first
   EXPECT_EQ(error(), GL_INVALID_ENUM);
   EXPECT_EQ(error(), GL_NO_ERROR);
-  tvl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+  gl11_glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
   EXPECT_EQ(error(), GL_INVALID_ENUM);
-  tvl11_glEnd();
+  gl11_glEnd();
   EXPECT_EQ(error(), GL_INVALID_OPERATION);
-  tvl11_glPopMatrix();
+  gl11_glPopMatrix();
   EXPECT_EQ(error(), GL_STACK_UNDERFLOW);
   // A refused mode leaves the one before selected.
-  tvl11_glMatrixMode(GL_PROJECTION);
-  tvl11_glMatrixMode(GL_COLOR);
-  tvl11_glTranslatef(0.5f, 0, 0);
-  tvl11_glMatrixMode(GL_MODELVIEW);
-  tvl11_glColor3f(1, 1, 1);
+  gl11_glMatrixMode(GL_PROJECTION);
+  gl11_glMatrixMode(GL_COLOR);
+  gl11_glTranslatef(0.5f, 0, 0);
+  gl11_glMatrixMode(GL_MODELVIEW);
+  gl11_glColor3f(1, 1, 1);
   SmallTriangle(0, 0, 0);
   const float white[4] = {1, 1, 1, 1};
   ExpectColour(PixelUnder(0.5f, 0), white, "projection moved");
