@@ -4,8 +4,12 @@
 // only dropped: losing it on purpose would have the browser report a lost
 // context (Firefox logs one on every load).
 
+const wasm = typeof WebAssembly === 'object' && typeof WebAssembly.instantiate === 'function';
+
 function probeWebgl() {
-  if (!window.WebGLRenderingContext) return { webgl: 'absent', maxViewport: 0 };
+  // Browsers had WebGL years before WebAssembly: one with WebAssembly but no
+  // WebGL interface has it turned off (WebKit then hides the interface).
+  if (!window.WebGLRenderingContext) return { webgl: wasm ? 'off' : 'absent', maxViewport: 0 };
   let gl = null;
   try {
     const probe = document.createElement('canvas');
@@ -25,7 +29,7 @@ export const support = {
   // blocked driver) or 'absent' (a browser from before WebGL).
   webgl: gl.webgl,
   maxViewport: gl.maxViewport,
-  wasm: typeof WebAssembly === 'object' && typeof WebAssembly.instantiate === 'function',
+  wasm,
   // Else the loader unpacks gzip with the bundled inflate.js.
   decompression: typeof DecompressionStream === 'function',
   // Else a response is read whole, without progress along the way.
