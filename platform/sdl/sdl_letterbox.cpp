@@ -171,18 +171,6 @@ Box FitInside(int width, int height, int screenWidth, int screenHeight) {
   return box;
 }
 
-namespace {
-
-// Where a picture of the client's size goes on the surface's drawable.
-Box BoxOnScreen(SDL_Window *surface, int clientWidth, int clientHeight) {
-  int screenWidth = 0;
-  int screenHeight = 0;
-  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
-  return FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
-}
-
-} // namespace
-
 bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight) {
   const Entries *gl = Gl();
   const SDL_GLContext current = SDL_GL_GetCurrentContext();
@@ -195,7 +183,11 @@ bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight) {
     if (!Make(*gl, current, clientWidth, clientHeight))
       return false;
   }
-  const Box box = BoxOnScreen(surface, clientWidth, clientHeight);
+  int screenWidth = 0;
+  int screenHeight = 0;
+  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
+  const Box box =
+      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
 
   GLfloat clearColor[4];
   GLboolean colorMask[4];
@@ -227,7 +219,11 @@ bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight) {
   if (windowPos == nullptr || SDL_GL_GetCurrentContext() == nullptr ||
       clientWidth <= 0 || clientHeight <= 0)
     return false;
-  const Box box = BoxOnScreen(surface, clientWidth, clientHeight);
+  int screenWidth = 0;
+  int screenHeight = 0;
+  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
+  const Box box =
+      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
 
   // Every state a copied fragment passes through, and the clears', is put
   // back by the pop.
