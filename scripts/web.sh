@@ -93,6 +93,14 @@ page() {
   mapfile -t pages < <(cd "$tvl_root/web" && find . -maxdepth 1 -type f \
     ! -name sw.js ! -name 'package*.json' -printf '%P\n' | sort)
   cp "${pages[@]/#/$tvl_root/web/}" "$out/"
+  # Each module asked for with the page itself (as the game's script and
+  # wasm are, by index.html): else each level of imports waits its own
+  # round trip before the next is asked for, and the question with them.
+  local file preload=""
+  for file in "${pages[@]}" build.js; do
+    [[ "$file" == *.js ]] && preload+="<link rel=\"modulepreload\" href=\"$file\">\n"
+  done
+  sed -i "s|^<link rel=\"stylesheet\".*|${preload}&|" "$out/index.html"
   # Browsers without DecompressionStream unpack the game with this inflate
   # (npm's fflate, web/package.json), fetched only by them.
   local node=$deps/page-node
@@ -107,7 +115,7 @@ page() {
     cat "$node/node_modules/fflate/esm/browser.js"; } >"$out/inflate.js"
   pages+=(inflate.js)
   local files=("${pages[@]}" icon-192.png icon-512.png "${game[@]/%/.gz}")
-  local version sizes="" quoted="" file
+  local version sizes="" quoted=""
   version=$(cd "$out" && cat "${files[@]}" | sha256sum | cut -c1-16)
   for file in "${game[@]/%/.gz}"; do
     sizes+="'$file': $(stat -c %s "$out/$file"), "
