@@ -22,9 +22,10 @@
 #                                 portal's HTML5 upload
 #   scripts/web.sh package-check  build and package, then that zip unpacked
 #                                 afresh and played, also inside an iframe
-#   scripts/web.sh bench          build, then the page's frame rate, and a
-#                                 first visit's bytes on the wire and time to
-#                                 the question at 1.5 Mbit/s
+#   scripts/web.sh bench          build, then the page's frame rate, a first
+#                                 visit's bytes on the wire, and in Chromium,
+#                                 Firefox and WebKit the time to the question
+#                                 over a server that sends at 1.5 Mbit/s
 #   scripts/web.sh picture        build, then docs/pictures/browser.png: the
 #                                 page in Chromium after a walk inside
 # libjpeg (from Debian's own source package) is built for the web once and
@@ -263,6 +264,7 @@ bench)
   build
   browser_driver
   node "$deps/node/browser_test.mjs" --bench "$out"
+  node "$deps/node/engines.mjs" --bench "$out"
   ;;
 picture)
   build
