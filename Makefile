@@ -9,7 +9,7 @@ GENERATOR     := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 JOBS          ?= 2
 
 .PHONY: run test deps build release bench fuzz soak textures shots goldens \
-        windows test-windows web serve-web install package windows-package \
+        windows test-windows web serve-web web-package install package windows-package \
         fresh-check format clean
 
 run: release
@@ -92,6 +92,11 @@ web: deps
 
 serve-web: deps
 	scripts/web.sh serve
+
+# build-web/tvlounge-web-<version>.zip: the page for any static host or a
+# game portal's upload, index.html at its root.
+web-package: deps
+	scripts/web.sh package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -13,10 +13,19 @@
 #                                 Chromium and compare four walks with the
 #                                 pictures of the snapshot tool SHOT; then
 #                                 the engine checks in Chromium, Firefox and
-#                                 WebKit (tests/web/engines.mjs)
-#   scripts/web.sh bench          build, then the page's frame rate, and a
-#                                 first visit's bytes on the wire and time to
-#                                 the question at 1.5 Mbit/s
+#                                 WebKit (tests/web/engines.mjs), and the
+#                                 package unpacked and played, also framed
+#                                 (tests/web/package_check.mjs)
+#   scripts/web.sh package        build, then build-web/tvlounge-web-VERSION.zip:
+#                                 the page's files with index.html at its
+#                                 root, for any static host or a game
+#                                 portal's HTML5 upload
+#   scripts/web.sh package-check  build and package, then that zip unpacked
+#                                 afresh and played, also inside an iframe
+#   scripts/web.sh bench          build, then the page's frame rate, a first
+#                                 visit's bytes on the wire, and in Chromium,
+#                                 Firefox and WebKit the time to the question
+#                                 over a server that sends at 1.5 Mbit/s
 #   scripts/web.sh picture        build, then docs/pictures/browser.png: the
 #                                 page in Chromium after a walk inside
 # libjpeg (from Debian's own source package) is built for the web once and
@@ -85,6 +94,14 @@ page() {
   mapfile -t pages < <(cd "$tvl_root/web" && find . -maxdepth 1 -type f \
     ! -name sw.js ! -name 'package*.json' -printf '%P\n' | sort)
   cp "${pages[@]/#/$tvl_root/web/}" "$out/"
+  # Each module asked for with the page itself (as the game's script and
+  # wasm are, by index.html): else each level of imports waits its own
+  # round trip before the next is asked for, and the question with them.
+  local file preload=""
+  for file in "${pages[@]}" build.js; do
+    [[ "$file" == *.js ]] && preload+="<link rel=\"modulepreload\" href=\"$file\">\n"
+  done
+  sed -i "s|^<link rel=\"stylesheet\".*|${preload}&|" "$out/index.html"
   # Browsers without DecompressionStream unpack the game with this inflate
   # (npm's fflate, web/package.json), fetched only by them.
   local node=$deps/page-node
@@ -99,7 +116,7 @@ page() {
     cat "$node/node_modules/fflate/esm/browser.js"; } >"$out/inflate.js"
   pages+=(inflate.js)
   local files=("${pages[@]}" icon-192.png icon-512.png "${game[@]/%/.gz}")
-  local version sizes="" quoted="" file
+  local version sizes="" quoted=""
   version=$(cd "$out" && cat "${files[@]}" | sha256sum | cut -c1-16)
   for file in "${game[@]/%/.gz}"; do
     sizes+="'$file': $(stat -c %s "$out/$file"), "
@@ -121,7 +138,20 @@ EOF
   done
   sed -e "s/@VERSION@/$version/" -e "s/@FILES@/${quoted%, }/" \
     "$tvl_root/web/sw.js" >"$out/sw.js"
+  page_files=("${files[@]}" build.js sw.js)
   log "built $out/index.html (version $version) after ${SECONDS} s"
+}
+
+# The page as published: the files the service worker keeps, and itself,
+# at the zip's root. The gzipped ones are stored as they are, since the page
+# unpacks them, whatever the host does with .gz files.
+package() {
+  local version
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/cmake/CMakeCache.txt")
+  package_zip=$out/tvlounge-web-${version:?no project version in $out/cmake}.zip
+  rm -f "$package_zip"
+  (cd "$out" && zip -q -X -9 -n .gz:.png "$package_zip" "${page_files[@]}")
+  log "packaged $package_zip: ${#page_files[@]} files, $(stat -c %s "$package_zip") bytes"
 }
 
 # The installed page's icons, drawn by the texture generator of a native
@@ -155,6 +185,12 @@ walk_args() {
     while read -r name seed _size keys; do
       [ -n "$name" ] && printf '%s\n%s\n%s\n' "$name" "$seed" "$keys"
     done
+}
+
+# The zip unpacked afresh and played, on its own and inside an iframe.
+package_check() {
+  package
+  node "$deps/node/package_check.mjs" "$package_zip"
 }
 
 run_tests() {
@@ -198,6 +234,7 @@ run_tests() {
   # The same page in Chromium, Firefox and WebKit, one walk each.
   node "$deps/node/engines.mjs" "$out" "$pictures/engines" "${engine_walk[@]}" \
     "$pictures/${engine_walk[0]}-tool.png" || status=1
+  package_check || status=1
   return $status
 }
 
@@ -214,10 +251,20 @@ test)
   build
   run_tests "${2:-}"
   ;;
+package)
+  build
+  package
+  ;;
+package-check)
+  build
+  browser_driver
+  package_check
+  ;;
 bench)
   build
   browser_driver
   node "$deps/node/browser_test.mjs" --bench "$out"
+  node "$deps/node/engines.mjs" --bench "$out"
   ;;
 picture)
   build
@@ -226,7 +273,7 @@ picture)
     "$tvl_root/docs/pictures/browser.png" 2 "DOWN*28 RIGHT*18 B"
   ;;
 *)
-  echo "usage: $0 build|page|serve|test SNAPSHOT_TOOL|bench|picture" >&2
+  echo "usage: $0 build|page|serve|test SNAPSHOT_TOOL|package|package-check|bench|picture" >&2
   exit 2
   ;;
 esac

@@ -36,8 +36,17 @@ function showProgress() {
   overlay.show(progressLabel + percent + '%', percent);
 }
 
+// The first try of the game's script and wasm takes the answer index.html
+// asked for as the page came in.
+function request(name) {
+  const early = window.tvlEarly && window.tvlEarly[name];
+  if (!early) return fetch(name);
+  delete window.tvlEarly[name];
+  return early;
+}
+
 async function fetchBytes(name) {
-  const response = await fetch(name);
+  const response = await request(name);
   if (!response.ok) throw new Error(name + ': the server answered ' + response.status);
   const length = Number(response.headers.get('Content-Length'));
   if (length > 0) sizes[name] = length;

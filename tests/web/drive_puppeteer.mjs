@@ -3,6 +3,7 @@
 // Each page opens in a fresh browser context, a profile of its own.
 //   const engine = await launchChromium({ webgl, display });
 //   const page = await engine.open(url); page.eval(fn, ...args); ...
+//   const browser = await startChromium({ webgl }); // puppeteer's own
 import puppeteer from 'puppeteer-core';
 
 const viewport = { width: 800, height: 700, deviceScaleFactor: 1 };
@@ -29,8 +30,9 @@ function wrap(browser, name) {
   };
 }
 
-export async function launchChromium({ webgl = true } = {}) {
-  const browser = await puppeteer.launch({
+// The browser itself, for checks that need more than the driver (frames).
+export function startChromium({ webgl = true } = {}) {
+  return puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
@@ -38,7 +40,10 @@ export async function launchChromium({ webgl = true } = {}) {
       ...(webgl ? [] : ['--disable-webgl', '--disable-3d-apis'])],
     defaultViewport: viewport,
   });
-  return wrap(browser, 'chromium');
+}
+
+export async function launchChromium(options = {}) {
+  return wrap(await startChromium(options), 'chromium');
 }
 
 // Headless Firefox draws WebGL only with an X display to make its GL

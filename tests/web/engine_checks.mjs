@@ -209,3 +209,55 @@ export async function engineChecks(engine, relaunch, site, check, options) {
     }
   }
 }
+
+// Runs in the page ahead of its own scripts: when the start-up question
+// opens and the game draws its first picture, on the page's clock (from the
+// start of the navigation), and the bytes on the wire by then as the engine
+// counts them (Resource Timing; null where it keeps that to itself).
+export function timeFirstVisit() {
+  const times = {};
+  window.tvlTimes = times;
+  const wire = () => {
+    const entries = performance.getEntriesByType('navigation')
+      .concat(performance.getEntriesByType('resource'));
+    const sizes = entries.map((entry) => entry.transferSize).filter((size) => size > 0);
+    return sizes.length ? sizes.reduce((a, b) => a + b, 0) : null;
+  };
+  const look = () => {
+    const box = document.getElementById('box');
+    if (!times.question && box && box.open &&
+        document.getElementById('box-caption').textContent === 'Start FullScreen?') {
+      times.question = performance.now();
+      times.questionBytes = wire();
+    }
+    const game = window.Module && window.Module.page;
+    if (!times.picture && game && game.framesPresented && game.framesPresented() > 0) {
+      times.picture = performance.now();
+      times.pictureBytes = wire();
+    }
+    if (!times.picture) requestAnimationFrame(look);
+  };
+  requestAnimationFrame(look);
+}
+
+// A fresh profile's first visit to a folder whose index.html runs
+// timeFirstVisit: the question, answered No, then the first picture (the
+// textures in); seconds on the page's clock, and the bytes the server sent.
+export async function firstVisit(engine, site, folder) {
+  site.sent = 0;
+  const page = await engine.open(site.url(folder));
+  try {
+    const timed = () => window.tvlTimes || {};
+    if (!await waitFor(page, () => Boolean(window.tvlTimes && window.tvlTimes.question),
+      [], 120000)) throw new Error('no start-up question');
+    await page.click('#box-no');
+    if (!await waitFor(page, () => Boolean(window.tvlTimes.picture), [], 120000)) {
+      throw new Error('no picture after No');
+    }
+    const times = await page.eval(timed);
+    return { ...times, question: times.question / 1000, picture: times.picture / 1000,
+      sent: site.sent };
+  } finally {
+    await page.close().catch(() => {});
+  }
+}

@@ -5,14 +5,19 @@
 // driver can read them (window.tvlSeen), and under a folder named in
 // `before` also that folder's script. Compresses nothing; `offline` drops
 // every request as a lost network would; site.hold(folder, file) keeps that
-// file's answers back until the returned release() is called.
-//   const site = await serveSite(root); site.url(folder); site.close()
+// file's answers back until the returned release() is called. site.log has
+// each request's status and path; site.sent counts the bytes of the bodies.
+// With `rate` (bits per second) all answers share one link of that speed,
+// each started `latency` ms after its request, so every engine meets the
+// same slow network, whatever throttles its own driver has or lacks.
+//   const site = await serveSite(root, before, { rate, latency });
+//   site.url(folder); site.close()
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
 
 const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
   '.webmanifest': 'application/manifest+json',
 };
 
@@ -32,9 +37,48 @@ function watch() {
   }
 }
 
-export function serveSite(root, before = {}) {
+// One slow link: the bodies waiting go out in turn, a segment each, no
+// faster than the rate allows; an idle link saves up no credit.
+function link(bitsPerSecond) {
+  const perMs = bitsPerSecond / 8 / 1000;
+  const segment = 1460;
+  const waiting = []; // { response, body, at }
+  let credit = 0;
+  let last = 0;
+  let timer = null;
+  function tick() {
+    const now = performance.now();
+    credit = Math.min(credit + (now - last) * perMs, 4 * segment);
+    last = now;
+    while (waiting.length && credit >= segment) {
+      const item = waiting.shift();
+      const part = item.body.subarray(item.at, item.at + segment);
+      item.at += part.length;
+      credit -= part.length;
+      if (item.response.destroyed) continue;
+      if (item.at < item.body.length) {
+        item.response.write(part);
+        waiting.push(item);
+      } else {
+        item.response.end(part);
+      }
+    }
+    timer = waiting.length ? setTimeout(tick, 2) : null;
+  }
+  return (response, body) => {
+    waiting.push({ response, body, at: 0 });
+    if (!timer) {
+      last = performance.now();
+      credit = 0;
+      timer = setTimeout(tick, 2);
+    }
+  };
+}
+
+export function serveSite(root, before = {}, { rate = 0, latency = 0 } = {}) {
   root = path.resolve(root);
-  const site = { offline: false, requests: 0 };
+  const site = { offline: false, requests: 0, sent: 0, log: [] };
+  const send = rate ? link(rate) : (response, body) => response.end(body);
   const held = new Map(); // 'folder/file' -> { asked, answers: [] }
   site.hold = (folder, file) => {
     const hold = { asked: 0, answers: [] };
@@ -59,23 +103,26 @@ export function serveSite(root, before = {}) {
     const file = path.join(root, parts.join('/') || 'index.html');
     if (!folder || !file.startsWith(root + path.sep) || !fs.existsSync(file) ||
         fs.statSync(file).isDirectory()) {
+      site.log.push(`404 ${request.url}`);
       response.writeHead(404).end();
       return;
     }
+    site.log.push(`200 ${request.url}`);
     let body = fs.readFileSync(file);
     if (path.basename(file) === 'index.html') {
       const scripts = [watch, before[folder]].filter(Boolean)
         .map((f) => `<script>(${f})();</script>`).join('');
       body = Buffer.from(String(body).replace('<head>', `<head>${scripts}`));
     }
-    const answer = () => {
+    const answer = () => setTimeout(() => {
+      site.sent += body.length;
       response.writeHead(200, {
         'Content-Length': body.length,
         'Content-Type': types[path.extname(file)] || 'application/octet-stream',
         'Cache-Control': 'no-cache',
       });
-      response.end(body);
-    };
+      send(response, body);
+    }, latency);
     const hold = held.get(`${folder}/${parts.join('/')}`);
     if (hold) {
       ++hold.asked;
