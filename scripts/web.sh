@@ -245,7 +245,22 @@ serve)
   build
   port=${PORT:-8080}
   log "serving http://127.0.0.1:$port/ (Ctrl+C stops)"
-  exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$out"
+  # Node, which the build needs anyway: a fresh machine has no Python.
+  exec node -e '
+    const http = require("http"), fs = require("fs"), path = require("path");
+    const [root, port] = process.argv.slice(1);
+    const types = { ".html": "text/html", ".js": "text/javascript",
+      ".css": "text/css", ".png": "image/png", ".webmanifest": "application/manifest+json" };
+    http.createServer((request, response) => {
+      let name = decodeURIComponent(new URL(request.url, "http://x").pathname);
+      if (name.endsWith("/")) name += "index.html";
+      const file = path.join(root, name);
+      fs.readFile(file, (error, bytes) => {
+        if (error || !file.startsWith(root)) return response.writeHead(404).end();
+        response.writeHead(200, { "Content-Type":
+          types[path.extname(file)] || "application/octet-stream" }).end(bytes);
+      });
+    }).listen(Number(port), "127.0.0.1");' "$out" "$port"
   ;;
 test)
   build
