@@ -4,6 +4,8 @@
 // ever steps down). A new window starts again from the full box.
 #include "platform/sdl/sdl_full_screen.h"
 
+#include "platform/sdl/sdl_letterbox.h"
+
 #include <SDL.h>
 
 namespace sdl_face {
@@ -75,8 +77,10 @@ void NoteSleep(double seconds) {
 void ApplyDrawSize() {
   const HWND window = keeping.resize;
   keeping.resize = nullptr;
-  if (window != nullptr && emulation::FindWindow(window) != nullptr)
+  if (window != nullptr && emulation::FindWindow(window) != nullptr) {
+    ResizeScaling(keeping.size.width, keeping.size.height);
     emulation::ResizeClient(window, keeping.size.width, keeping.size.height);
+  }
 }
 
 } // namespace sdl_face
