@@ -2,9 +2,10 @@
 # The real game full screen under Xvfb (no vsync, drawn by llvmpipe) at
 # 1600 x 900 and 3840 x 2160: passes per second and processor seconds per
 # 10 s of play at the size the face settles on (the screen's 4:3 box, or a
-# smaller step of the ladder where the passes cannot keep pace there),
-# against the same screen drawn at a fixed 640 x 480 stretched to the box
-# (TVL_BENCH_DRAW_SIZE), measured in the same run; the ratios are printed.
+# smaller step of the ladder where the passes cannot keep pace there), and
+# with the box itself held, against the same screen drawn at a fixed
+# 640 x 480 stretched to the box (both held by TVL_BENCH_DRAW_SIZE),
+# measured in the same run; the ratios are printed.
 # The swaps are counted and the sizes logged by the preloaded swap counter.
 # Usage: full_screen_bench.sh TVLOUNGE SWAP_COUNTER.so   (run from the
 # repository root). Exit 77 means skipped.
@@ -77,15 +78,23 @@ run() {
 
 printf '%-10s %-22s %9s %9s  %s\n' screen drawn passes/s cpu/10s \
   "against 640x480 stretched"
-for screen in $SCREENS; do
-  run "$screen" 640x480
-  base_rate=$RATE base_cpu=$CPU base_drawn=$DRAWN
-  run "$screen"
-  rate=$RATE cpu=$CPU drawn=$DRAWN
-  printf '%-10s %-22s %9s %9s\n' "$screen" "$base_drawn (fixed)" \
-    "$base_rate" "$base_cpu"
-  awk -v s="$screen" -v d="$drawn" -v r="$rate" -v c="$cpu" \
-    -v br="$base_rate" -v bc="$base_cpu" 'BEGIN {
+# SCREEN DRAWN: a row with its ratios against the baseline's.
+row() {
+  awk -v s="$1" -v d="$2" -v r="$RATE" -v c="$CPU" -v br="$base_rate" \
+    -v bc="$base_cpu" 'BEGIN {
       printf "%-10s %-22s %9s %9s  passes x%.2f, processor x%.2f\n",
         s, d, r, c, (br > 0 ? r / br : 0), (bc > 0 ? c / bc : 0)}'
+}
+for screen in $SCREENS; do
+  width=${screen%x*} height=${screen#*x}
+  box="$((height / 3 * 4))x$((height / 3 * 3))"
+  [ $((width * 3)) -lt $((height * 4)) ] &&
+    box="$((width / 4 * 4))x$((width / 4 * 3))"
+  run "$screen" 640x480
+  base_rate=$RATE base_cpu=$CPU
+  printf '%-10s %-22s %9s %9s\n' "$screen" "$DRAWN (fixed)" "$RATE" "$CPU"
+  run "$screen" "$box"
+  row "$screen" "$DRAWN (fixed)"
+  run "$screen"
+  row "$screen" "$DRAWN (stepped)"
 done
