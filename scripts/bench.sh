@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark executable under BUILD_DIR/bench from the repository
 # root (they read data/ relative to it) and prints what each reports, then
-# the paced game's passes per second and processor time.
+# the paced game's passes per second and processor time, windowed and full
+# screen.
 # Each prints ratios against baselines measured in the same run.
 #   scripts/bench.sh BUILD_DIR
 set -uo pipefail
@@ -40,5 +41,8 @@ if [ -f "$counter" ] && command -v Xvfb >/dev/null; then
   echo "== pace (the same, Mesa's drawing discarded: the cap alone limits)"
   GALLIUM_NOOP=1 bash tests/e2e/pace_e2e.sh "$build/app/tvlounge" "$counter" ||
     { echo "bench: the pace run failed"; status=1; }
+  echo "== full screen (the real game, idle, 10 s a run, drawn by llvmpipe)"
+  bash bench/pace/full_screen_bench.sh "$build/app/tvlounge" "$counter" ||
+    { echo "bench: the full-screen run failed"; status=1; }
 fi
 exit $status

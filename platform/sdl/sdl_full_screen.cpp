@@ -2,9 +2,17 @@
 // is timed from swap to swap; its busy part is that less what the pace slept
 // (a swap that waits for vsync counts as busy, so with vsync the size only
 // ever steps down). A new window starts again from the full box.
+// TVL_BENCH_DRAW_SIZE=WxH fixes the full-screen size instead, scaled up to
+// the box as a smaller step is: benches measure what drawing at the box
+// costs against that, in the same run; players have no use for it.
 #include "platform/sdl/sdl_full_screen.h"
 
+#include "platform/sdl/sdl_letterbox.h"
+
 #include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace sdl_face {
 namespace {
@@ -22,6 +30,20 @@ Keeping keeping;
 double Seconds() {
   return static_cast<double>(SDL_GetPerformanceCounter()) /
          static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+// The bench's fixed size, or {0, 0}.
+Size FixedSize() {
+  static const Size fixed = [] {
+    Size size = {0, 0};
+    const char *text = std::getenv("TVL_BENCH_DRAW_SIZE");
+    if (text == nullptr ||
+        std::sscanf(text, "%dx%d", &size.width, &size.height) != 2 ||
+        size.width <= 0 || size.height <= 0)
+      return Size{0, 0};
+    return size;
+  }();
+  return fixed;
 }
 
 // The picture's shape: the display mode the game asked for.
@@ -57,6 +79,8 @@ void NoteSwap(emulation::Window *window, Size drawable, Size points) {
       NotePass(&keeping.stepper, period, period - keeping.slept, box, picture);
     }
     wanted = LadderSize(box, picture, keeping.stepper.level);
+    if (FixedSize().width > 0)
+      wanted = FixedSize();
   }
   keeping.lastSwap = now;
   keeping.slept = 0;
@@ -75,8 +99,10 @@ void NoteSleep(double seconds) {
 void ApplyDrawSize() {
   const HWND window = keeping.resize;
   keeping.resize = nullptr;
-  if (window != nullptr && emulation::FindWindow(window) != nullptr)
+  if (window != nullptr && emulation::FindWindow(window) != nullptr) {
+    ResizeScaling(keeping.size.width, keeping.size.height);
     emulation::ResizeClient(window, keeping.size.width, keeping.size.height);
+  }
 }
 
 } // namespace sdl_face

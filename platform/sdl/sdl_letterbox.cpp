@@ -121,9 +121,11 @@ void Delete(const Entries &gl) {
   buffer = {};
 }
 
-// Makes the buffer and starts it with what the game drew into the window's
-// corner before it existed, so the first scaled frame is whole.
-bool Make(const Entries &gl, SDL_GLContext current, int width, int height) {
+// Makes the buffer and starts it with what the game drew before it existed,
+// so the first scaled frame is whole: the window's corner of the buffer's
+// size, or all of the buffer of the old size, scaled.
+bool Make(const Entries &gl, SDL_GLContext current, int width, int height,
+          const Buffer &from) {
   buffer = {};
   buffer.context = current;
   buffer.width = width;
@@ -145,9 +147,13 @@ bool Make(const Entries &gl, SDL_GLContext current, int width, int height) {
     Delete(gl);
     return false;
   }
-  gl.bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-  gl.blitFramebuffer(0, 0, width, height, 0, 0, width, height,
-                     GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  gl.bindFramebuffer(GL_READ_FRAMEBUFFER, from.framebuffer);
+  if (from.framebuffer == 0)
+    gl.blitFramebuffer(0, 0, width, height, 0, 0, width, height,
+                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  else
+    gl.blitFramebuffer(0, 0, from.width, from.height, 0, 0, width, height,
+                       GL_COLOR_BUFFER_BIT, GL_LINEAR);
   gl.bindFramebuffer(GL_FRAMEBUFFER, buffer.framebuffer);
   return true;
 }
@@ -180,7 +186,7 @@ bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight) {
       buffer.height != clientHeight) {
     if (Ours(current))
       Delete(*gl);
-    if (!Make(*gl, current, clientWidth, clientHeight))
+    if (!Make(*gl, current, clientWidth, clientHeight, Buffer{}))
       return false;
   }
   int screenWidth = 0;
@@ -259,6 +265,24 @@ bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight) {
   glPopAttrib();
   SDL_GL_SwapWindow(surface);
   return true;
+}
+
+void ResizeScaling(int width, int height) {
+  const Entries *gl = Gl();
+  const SDL_GLContext current = SDL_GL_GetCurrentContext();
+  if (gl == nullptr || current == nullptr || !Ours(current) ||
+      (buffer.width == width && buffer.height == height) || width <= 0 ||
+      height <= 0)
+    return;
+  Buffer old = buffer;
+  const bool made = Make(*gl, current, width, height, old);
+  const Buffer kept = buffer;
+  buffer = old;
+  Delete(*gl);
+  if (made) {
+    buffer = kept;
+    gl->bindFramebuffer(GL_FRAMEBUFFER, buffer.framebuffer);
+  }
 }
 
 void StopScaling() {

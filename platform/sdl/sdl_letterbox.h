@@ -30,6 +30,13 @@ bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight);
 // cannot place the copy (no glWindowPos, GL before 1.4): swapped as drawn.
 bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight);
 
+// The drawing size is about to change to this, before the game draws at it:
+// the current context's offscreen buffer, if any, is made at the new size
+// now, holding the last frame scaled, so that the game's first frame at the
+// new size is drawn whole into it (made at the next swap instead, it would
+// start from the screen's corner, bar and all, and show that for a frame).
+void ResizeScaling(int width, int height);
+
 // The game draws into the window itself again (back to a window, or the
 // surface is the client's size): the offscreen buffer of the current
 // context goes.

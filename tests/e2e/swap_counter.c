@@ -2,13 +2,31 @@
    (LD_PRELOAD), it wraps SDL_GL_SwapWindow and keeps the running count,
    as text, at the start of the file TVL_SWAP_COUNT_FILE names. With
    TVL_VIEWPORT_FILE set it also wraps glViewport (only the game's
-   ResizeViewport calls it) and appends each size given, "W H" a line. */
+   ResizeViewport calls it) and appends each size given, "W H" a line.
+   With TVL_COPY_COUNT_FILE set it counts glCopyPixels calls the same way
+   as swaps: only full screen without framebuffer objects makes them. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
+
+/* The running count of a call, as text, at the start of the file an
+   environment variable names (a file descriptor kept in *fd). */
+static void Count(const char *variable, int *fd, unsigned long *count) {
+  if (*fd == -2) {
+    const char *path = getenv(variable);
+    *fd = path != NULL ? open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644) : -1;
+  }
+  ++*count;
+  if (*fd >= 0) {
+    char text[24];
+    const int length = snprintf(text, sizeof text, "%20lu\n", *count);
+    if (pwrite(*fd, text, (size_t)length, 0) != length)
+      *fd = -1; /* nothing more to count into */
+  }
+}
 
 typedef struct SDL_Window SDL_Window;
 typedef void (*SwapWindow)(SDL_Window *);
@@ -19,19 +37,9 @@ void SDL_GL_SwapWindow(SDL_Window *window) {
   static unsigned long count;
   if (real == NULL)
     real = (SwapWindow)dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
-  if (fd == -2) {
-    const char *path = getenv("TVL_SWAP_COUNT_FILE");
-    fd = path != NULL ? open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644) : -1;
-  }
   if (real != NULL)
     real(window);
-  ++count;
-  if (fd >= 0) {
-    char text[24];
-    const int length = snprintf(text, sizeof text, "%20lu\n", count);
-    if (pwrite(fd, text, (size_t)length, 0) != length)
-      fd = -1; /* nothing more to count into */
-  }
+  Count("TVL_SWAP_COUNT_FILE", &fd, &count);
 }
 
 typedef void (*Viewport)(int, int, int, int);
@@ -53,4 +61,17 @@ void glViewport(int x, int y, int width, int height) {
     fprintf(log, "%d %d\n", width, height);
     fflush(log);
   }
+}
+
+typedef void (*CopyPixels)(int, int, int, int, unsigned);
+
+void glCopyPixels(int x, int y, int width, int height, unsigned type) {
+  static CopyPixels real;
+  static int fd = -2;
+  static unsigned long count;
+  if (real == NULL)
+    real = (CopyPixels)dlsym(RTLD_NEXT, "glCopyPixels");
+  if (real != NULL)
+    real(x, y, width, height, type);
+  Count("TVL_COPY_COUNT_FILE", &fd, &count);
 }
