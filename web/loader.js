@@ -39,9 +39,9 @@ function showProgress() {
 // The first try of the game's script and wasm takes the answer index.html
 // asked for as the page came in.
 function request(name) {
-  const early = window.tvlEarly && window.tvlEarly[name];
+  const early = window.Module.early[name];
   if (!early) return fetch(name);
-  delete window.tvlEarly[name];
+  delete window.Module.early[name];
   return early;
 }
 

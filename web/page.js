@@ -96,8 +96,10 @@ const face = {
 };
 
 // The emscripten module tvlounge.js finds as a global; the loader adds the
-// game's files and its own start-up steps.
+// game's files and its own start-up steps. index.html's head has put the
+// game's early requests on it (early).
 export const Module = window.Module = {
+  early: (window.Module && window.Module.early) || {},
   canvas,
   page: face,
   print: (text) => console.log(text),
