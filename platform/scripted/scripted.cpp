@@ -228,13 +228,7 @@ constexpr emulation::Face MakeFace() {
   face.waitUntil = WaitUntil;
   face.pumpEvents = PumpEvents;
   face.nothingQueued = NothingQueued;
-  face.startVideo = sdl_gl::StartVideo;
-  face.createContext = sdl_gl::CreateContext;
-  face.makeCurrent = sdl_gl::MakeCurrent;
-  face.deleteContext = sdl_gl::DeleteContext;
-  face.procAddress = sdl_gl::ProcAddress;
-  face.swapInterval = sdl_gl::SwapInterval;
-  face.waitRefresh = sdl_gl::WaitRefresh;
+  sdl_gl::AddContextHooks(&face);
   face.programPath = ProgramPath;
   face.messageBox = ShowMessageBox;
   face.keyState = KeyState;

@@ -40,4 +40,15 @@ PROC ProcAddress(const char *name);
 bool SwapInterval(int interval);
 void WaitRefresh(emulation::Window *window);
 
+// Puts the hooks above into a face's table, for every face on SDL alike.
+constexpr void AddContextHooks(emulation::Face *face) {
+  face->startVideo = StartVideo;
+  face->createContext = CreateContext;
+  face->makeCurrent = MakeCurrent;
+  face->deleteContext = DeleteContext;
+  face->procAddress = ProcAddress;
+  face->swapInterval = SwapInterval;
+  face->waitRefresh = WaitRefresh;
+}
+
 } // namespace sdl_gl
