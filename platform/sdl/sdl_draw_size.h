@@ -32,7 +32,7 @@ struct Stepper {
   int passes = 0;
   double periods = 0; // seconds, summed over the window
   double busy = 0;
-  bool settling = false;
+  bool settling = true; // a new window's first passes pay for its start
   bool lastStepUp = false;
   int waitWindows = 0; // before a step up is allowed
   int upWait = 0;      // the wait a taken-back step up sets, 0 at first

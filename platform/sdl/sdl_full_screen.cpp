@@ -1,13 +1,15 @@
 // The drawing size of the SDL face's game window (sdl_full_screen.h). A pass
 // is timed from swap to swap; its busy part is that less what the pace slept
 // (a swap that waits for vsync counts as busy, so with vsync the size only
-// ever steps down). A new window starts again from the full box.
+// ever steps down). A new window starts again from the full box, its first
+// window of passes not judged: those hold its creation and first uploads.
 // TVL_BENCH_DRAW_SIZE=WxH fixes the full-screen size instead, scaled up to
 // the box as a smaller step is: benches measure what drawing at the box
 // costs against that, in the same run; players have no use for it.
 #include "platform/sdl/sdl_full_screen.h"
 
 #include "platform/sdl/sdl_letterbox.h"
+#include "platform/sdl_gl/sdl_gl_context.h"
 
 #include <SDL.h>
 
@@ -99,8 +101,11 @@ void NoteSleep(double seconds) {
 void ApplyDrawSize() {
   const HWND window = keeping.resize;
   keeping.resize = nullptr;
-  if (window != nullptr && emulation::FindWindow(window) != nullptr) {
-    ResizeScaling(keeping.size.width, keeping.size.height);
+  emulation::Window *found =
+      window != nullptr ? emulation::FindWindow(window) : nullptr;
+  if (found != nullptr) {
+    ResizeScaling(platform::SdlWindow(found), keeping.size.width,
+                  keeping.size.height);
     emulation::ResizeClient(window, keeping.size.width, keeping.size.height);
   }
 }

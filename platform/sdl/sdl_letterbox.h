@@ -24,18 +24,24 @@ Box FitInside(int width, int height, int screenWidth, int screenHeight);
 // objects): the frame is swapped as drawn.
 bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight);
 
-// Presents such a frame where there are no framebuffer objects: the game
-// drew into the surface's bottom-left corner, which is copied into FitInside's
-// box (zoomed when smaller), the rest cleared black. False where the context
-// cannot place the copy (no glWindowPos, GL before 1.4): swapped as drawn.
+// Presents such a frame at the full box, or where there are no framebuffer
+// objects: the game drew into the surface's bottom-left corner, which is
+// copied into FitInside's box (zoomed when smaller), the rest cleared black.
+// False where the context cannot place the copy (no glWindowPos, GL
+// before 1.4): swapped as drawn.
 bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight);
+
+// Presents such a frame by whichever of the two suits it: the full box is
+// copied where it can be, a smaller area scaled through the buffer.
+bool Present(SDL_Window *surface, int clientWidth, int clientHeight);
 
 // The drawing size is about to change to this, before the game draws at it:
 // the current context's offscreen buffer, if any, is made at the new size
 // now, holding the last frame scaled, so that the game's first frame at the
 // new size is drawn whole into it (made at the next swap instead, it would
 // start from the screen's corner, bar and all, and show that for a frame).
-void ResizeScaling(int width, int height);
+// At the full box the buffer goes instead: the game draws into the corner.
+void ResizeScaling(SDL_Window *surface, int width, int height);
 
 // The game draws into the window itself again (back to a window, or the
 // surface is the client's size): the offscreen buffer of the current

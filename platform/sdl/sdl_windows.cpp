@@ -84,10 +84,7 @@ void SwapSurface(emulation::Window *window) {
   sdl_face::NoteSwap(window, {width, height}, points);
   if (window->fullScreen &&
       (width != window->clientWidth || height != window->clientHeight) &&
-      (sdl_face::PresentScaled(surface, window->clientWidth,
-                               window->clientHeight) ||
-       sdl_face::PresentCopied(surface, window->clientWidth,
-                               window->clientHeight)))
+      sdl_face::Present(surface, window->clientWidth, window->clientHeight))
     return;
   sdl_face::StopScaling();
   SDL_GL_SwapWindow(surface);
