@@ -1,16 +1,20 @@
 // Full screen without a mode switch: while a full-screen window is larger
-// than the game's client area, the game draws into the window's bottom-left
-// corner as asked, and at each swap that corner is copied into the middle
-// (glCopyPixels, GL 1.1, which reads before it writes, so the corner and
-// the middle may overlap) and the rest cleared black. At the full box that
-// is all it takes, and cheaper than drawing into a buffer and blitting it:
-// llvmpipe keeps the pace at 1200 x 900 that way. A smaller client area,
-// scaled up, is drawn into a framebuffer object of its size instead, bound
-// between swaps, and blitted, filtered, into the middle at each swap; a
-// context without framebuffer objects and blits (GL before 3.0 without the
-// extensions) copies its corner zoomed. The game's own GL calls are
-// untouched: it draws with its own viewport. The state the blit, copy and
-// clears use is put back. Lacks: ES 2.0 contexts, multisampled surfaces.
+// than the game's client area, the picture is shown in the middle with
+// black bars. At the full box (1:1) the game draws straight into the
+// middle: the first frame after it sets its viewport, drawn in the
+// window's bottom-left corner, is copied there (glCopyPixels, GL 1.1,
+// which reads before it writes, so the corner and the middle may overlap),
+// and the viewport is then moved into the box, so later frames cost no
+// more than the bars' clears; llvmpipe keeps the pace at 1200 x 900 that
+// way. A smaller client area, scaled up, is drawn into a framebuffer
+// object of its size instead, bound between swaps, and blitted, filtered,
+// into the middle at each swap; a context without framebuffer objects and
+// blits (GL before 3.0 without the extensions) copies its corner zoomed.
+// The copies are placed with glWindowPos, or before GL 1.4 with
+// glRasterPos, so a GL 1.1 context shows the picture the same.
+// Only the game's viewport is moved, and only at the full box; the state
+// the blit, copy and clears use is put back. Lacks: ES 2.0 contexts,
+// multisampled surfaces.
 #include "platform/sdl/sdl_letterbox.h"
 
 #include <SDL_opengl.h>
@@ -38,6 +42,17 @@ template <typename T> bool Fetch(const char *name, T *entry) {
   return *entry != nullptr;
 }
 
+// Whether the current context is of GL major.minor or later, or has the
+// extension: names resolve to entry points whatever the driver offers.
+bool Offers(char major, char minor, const char *extension) {
+  const char *version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
+  const bool recent =
+      version != nullptr && version[0] >= '1' && version[0] <= '9' &&
+      version[1] == '.' &&
+      (version[0] > major || (version[0] == major && version[2] >= minor));
+  return recent || SDL_GL_ExtensionSupported(extension);
+}
+
 // Looked up once: with GLX and EGL the entry points do not depend on the
 // context.
 const Entries *Gl() {
@@ -55,17 +70,12 @@ const Entries *Gl() {
       Fetch("glBlitFramebuffer", &entries.blitFramebuffer);
   if (!found)
     return nullptr;
-  // The names resolve whatever the driver offers: ask the context itself.
   static SDL_GLContext asked = nullptr;
   static bool offered = false;
   const SDL_GLContext current = SDL_GL_GetCurrentContext();
   if (current != asked) {
     asked = current;
-    const char *version =
-        reinterpret_cast<const char *>(glGetString(GL_VERSION));
-    offered = (version != nullptr && version[0] >= '3' && version[0] <= '9' &&
-               version[1] == '.') ||
-              SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object") ||
+    offered = Offers('3', '0', "GL_ARB_framebuffer_object") ||
               (SDL_GL_ExtensionSupported("GL_EXT_framebuffer_object") &&
                SDL_GL_ExtensionSupported("GL_EXT_framebuffer_blit"));
   }
@@ -74,10 +84,43 @@ const Entries *Gl() {
 
 using WindowPos2i = void(APIENTRY *)(GLint, GLint);
 
+// glWindowPos2i, GL 1.4; null where the current context is older.
 WindowPos2i WindowPos() {
   static const auto entry =
       reinterpret_cast<WindowPos2i>(SDL_GL_GetProcAddress("glWindowPos2i"));
-  return entry;
+  static SDL_GLContext asked = nullptr;
+  static bool offered = false;
+  const SDL_GLContext current = SDL_GL_GetCurrentContext();
+  if (current != asked) {
+    asked = current;
+    offered = entry != nullptr && Offers('1', '4', "GL_ARB_window_pos");
+  }
+  return offered ? entry : nullptr;
+}
+
+// Puts the raster position at a pixel of the surface: with glWindowPos
+// where there is one, else (GL 1.1) at the viewport's corner through
+// identity matrices, then moved by an empty glBitmap, which may leave the
+// viewport; a quarter pixel in, so rounding keeps it on that pixel.
+void PlaceRaster(int x, int y) {
+  if (const WindowPos2i windowPos = WindowPos()) {
+    windowPos(x, y);
+    return;
+  }
+  GLint viewport[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glRasterPos2f(-1, -1);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glBitmap(0, 0, 0, 0, static_cast<GLfloat>(x - viewport[0]) + 0.25f,
+           static_cast<GLfloat>(y - viewport[1]) + 0.25f, nullptr);
 }
 
 // The client area shows 1:1 in the surface: the full box.
@@ -119,6 +162,31 @@ struct Buffer {
   int height = 0;
 };
 Buffer buffer;
+
+// The viewport moved into the box, of one context: while the game's
+// viewport is still that, it draws in place.
+struct Placed {
+  SDL_GLContext context = nullptr;
+  Box box = {0, 0, 0, 0};
+};
+Placed placed;
+
+bool ViewportIs(const Box &box) {
+  GLint viewport[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  return viewport[0] == box.x && viewport[1] == box.y &&
+         viewport[2] == box.width && viewport[3] == box.height;
+}
+
+// The game's viewport back in the corner, where the game set it, if it was
+// moved in this context and is still where it was put.
+void Unplace(SDL_GLContext current) {
+  if (current == nullptr || placed.context != current)
+    return;
+  if (ViewportIs(placed.box))
+    glViewport(0, 0, placed.box.width, placed.box.height);
+  placed = {};
+}
 
 GLint BoundFramebuffer() {
   GLint bound = 0;
@@ -238,9 +306,8 @@ bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight) {
 }
 
 bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight) {
-  const WindowPos2i windowPos = WindowPos();
-  if (windowPos == nullptr || SDL_GL_GetCurrentContext() == nullptr ||
-      clientWidth <= 0 || clientHeight <= 0)
+  if (SDL_GL_GetCurrentContext() == nullptr || clientWidth <= 0 ||
+      clientHeight <= 0)
     return false;
   int screenWidth = 0;
   int screenHeight = 0;
@@ -276,7 +343,7 @@ bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight) {
   glReadBuffer(GL_BACK);
   glPixelZoom(static_cast<GLfloat>(box.width) / clientWidth,
               static_cast<GLfloat>(box.height) / clientHeight);
-  windowPos(box.x, box.y);
+  PlaceRaster(box.x, box.y);
   glCopyPixels(0, 0, clientWidth, clientHeight, GL_COLOR);
   ClearBars(box, screenWidth, screenHeight);
   glPopAttrib();
@@ -284,12 +351,47 @@ bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight) {
   return true;
 }
 
+bool PresentPlaced(SDL_Window *surface, int clientWidth, int clientHeight) {
+  const SDL_GLContext current = SDL_GL_GetCurrentContext();
+  int screenWidth = 0;
+  int screenHeight = 0;
+  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
+  const Box box =
+      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
+  if (placed.context == current && ViewportIs(placed.box)) {
+    // A screen that changed size under the placed picture: this one frame
+    // shows it where it was drawn.
+    if (placed.box.x != box.x || placed.box.y != box.y ||
+        placed.box.width != box.width || placed.box.height != box.height) {
+      glViewport(box.x, box.y, box.width, box.height);
+      placed.box = box;
+    }
+    // The game's clear may have coloured the bars.
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    ClearBars(box, screenWidth, screenHeight);
+    glPopAttrib();
+    SDL_GL_SwapWindow(surface);
+    return true;
+  }
+  // Drawn in the corner, with the viewport the game gave: copied, and the
+  // next frame drawn in place.
+  if (!ViewportIs({0, 0, clientWidth, clientHeight}) ||
+      !PresentCopied(surface, clientWidth, clientHeight))
+    return false;
+  glViewport(box.x, box.y, clientWidth, clientHeight);
+  placed = {current, box};
+  return true;
+}
+
 bool Present(SDL_Window *surface, int clientWidth, int clientHeight) {
   const SDL_GLContext current = SDL_GL_GetCurrentContext();
   if (current != nullptr && !Ours(current) &&
       Whole(surface, clientWidth, clientHeight) &&
-      PresentCopied(surface, clientWidth, clientHeight))
+      (PresentPlaced(surface, clientWidth, clientHeight) ||
+       PresentCopied(surface, clientWidth, clientHeight)))
     return true;
+  Unplace(current);
   return PresentScaled(surface, clientWidth, clientHeight) ||
          PresentCopied(surface, clientWidth, clientHeight);
 }
@@ -301,7 +403,7 @@ void ResizeScaling(SDL_Window *surface, int width, int height) {
       (buffer.width == width && buffer.height == height) || width <= 0 ||
       height <= 0)
     return;
-  if (WindowPos() != nullptr && Whole(surface, width, height)) {
+  if (Whole(surface, width, height)) {
     Delete(*gl);
     return;
   }
@@ -319,6 +421,7 @@ void ResizeScaling(SDL_Window *surface, int width, int height) {
 void StopScaling() {
   const Entries *gl = Gl();
   const SDL_GLContext current = SDL_GL_GetCurrentContext();
+  Unplace(current);
   if (gl != nullptr && current != nullptr && Ours(current))
     Delete(*gl);
 }

@@ -24,15 +24,17 @@ Box FitInside(int width, int height, int screenWidth, int screenHeight);
 // objects): the frame is swapped as drawn.
 bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight);
 
-// Presents such a frame at the full box, or where there are no framebuffer
-// objects: the game drew into the surface's bottom-left corner, which is
-// copied into FitInside's box (zoomed when smaller), the rest cleared black.
-// False where the context cannot place the copy (no glWindowPos, GL
-// before 1.4): swapped as drawn.
+// Presents such a frame by copying (where there are no framebuffer
+// objects, and at the full box until the game draws in place): the game
+// drew into the surface's bottom-left corner, which is copied into
+// FitInside's box (zoomed when smaller), the rest cleared black. False
+// without a current context.
 bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight);
 
-// Presents such a frame by whichever of the two suits it: the full box is
-// copied where it can be, a smaller area scaled through the buffer.
+// Presents such a frame by whichever way suits it: at the full box the
+// game's viewport is moved into the box, after the one frame drawn in the
+// corner is copied there, so that it draws in place from then on; a
+// smaller area is scaled through the buffer, or copied zoomed.
 bool Present(SDL_Window *surface, int clientWidth, int clientHeight);
 
 // The drawing size is about to change to this, before the game draws at it:
@@ -45,7 +47,7 @@ void ResizeScaling(SDL_Window *surface, int width, int height);
 
 // The game draws into the window itself again (back to a window, or the
 // surface is the client's size): the offscreen buffer of the current
-// context goes.
+// context goes, and a viewport moved into the box goes back to the corner.
 void StopScaling();
 
 } // namespace sdl_face

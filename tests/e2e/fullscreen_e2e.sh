@@ -7,9 +7,10 @@
 # left and right. F1 tapped gives the 640 x 480 window, F1 tapped again full
 # screen; Escape ends it with exit code 0 and the screen is still SCREEN.
 # The sizes given are logged by the preloaded swap_counter.c, which also
-# counts glCopyPixels: "no-fbo" hides the framebuffer objects from the game
-# (and GL 3.0, which has them built in), so the picture has to be copied,
-# and the copies prove it was. "bump" also taps B twice where pillars are in
+# counts glCopyPixels: the full box is drawn in place after one copied
+# frame; "no-fbo" gives the game a GL 1.3 context without framebuffer
+# objects or glWindowPos (as old drivers have), so a smaller size has to be
+# copied, placed with glRasterPos, and the copies prove it was. "bump" also taps B twice where pillars are in
 # view: the first tap changes the picture, the second brings it back.
 # Usage: fullscreen_e2e.sh TVLOUNGE OUTPUT_DIR SWAP_COUNTER.so [SCREEN]
 #        [fbo|no-fbo] [bump]   (run from the repository root). Exit 77 means
@@ -130,13 +131,25 @@ check_full_screen() {
   [ "$left" = 0 ] && [ "$right" = 0 ] || fail "$step: the bars are not black"
   [[ "$inside" != 0,* && "$inside" != *,0 ]] ||
     fail "$step: the picture does not reach its 4:3 box's edges"
-  # The full box is copied as it stands; a smaller size is scaled through a
-  # framebuffer object where there are any, copied zoomed where not.
-  if [ "$KIND" = no-fbo ] || [ "$DRAWN" = "${BW}x$BH" ]; then
+  # The full box is drawn in place: its first frame, drawn in the corner
+  # before the viewport was moved, is the only one copied. A smaller size is
+  # scaled through a framebuffer object where there are any, copied zoomed
+  # where not. That nothing was copied is only judged when no new size came
+  # between.
+  if [ "$KIND" = no-fbo ] && [ "$DRAWN" != "${BW}x$BH" ]; then
     [ "$(copies)" -gt "$copied" ] ||
       fail "$step: drawn at $DRAWN, yet the picture was not copied"
     echo "  $step: copied into the box with glCopyPixels ($(copies) copies so far)"
-  elif [ "$(wc -l <"$VIEWPORTS")" = "$given" ]; then
+    return 0
+  fi
+  [ "$(wc -l <"$VIEWPORTS")" = "$given" ] || return 0
+  if [ "$DRAWN" = "${BW}x$BH" ]; then
+    [ "$(copies)" -gt 0 ] ||
+      fail "$step: the full box's first frame was never copied into place"
+    [ "$(copies)" = "$copied" ] ||
+      fail "$step: drawn at the full box, yet copied frame after frame"
+    echo "  $step: drawn in place ($(copies) frames copied, none since)"
+  else
     [ "$(copies)" = "$copied" ] ||
       fail "$step: scaled from $DRAWN, yet copied although framebuffer objects are there"
   fi
@@ -196,8 +209,8 @@ export TVL_VIEWPORT_FILE=$VIEWPORTS TVL_COPY_COUNT_FILE=$COPIES \
 # A sanitized game wants its runtime first; the wrapper needs none.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 if [ "$KIND" = no-fbo ]; then
-  export MESA_EXTENSION_OVERRIDE="-GL_ARB_framebuffer_object -GL_EXT_framebuffer_object"
-  export MESA_GL_VERSION_OVERRIDE=2.1
+  export MESA_EXTENSION_OVERRIDE="-GL_ARB_framebuffer_object -GL_EXT_framebuffer_object -GL_ARB_window_pos"
+  export MESA_GL_VERSION_OVERRIDE=1.3
 fi
 printf '#!/bin/sh\nLD_PRELOAD=%q exec %q\n' "$(realpath "$COUNTER")" \
   "$(realpath "$GAME")" >"$WORK/counted-game"

@@ -1,8 +1,10 @@
 /* The game's swaps counted from outside, for the pace check: preloaded
    (LD_PRELOAD), it wraps SDL_GL_SwapWindow and keeps the running count,
    as text, at the start of the file TVL_SWAP_COUNT_FILE names. With
-   TVL_VIEWPORT_FILE set it also wraps glViewport (only the game's
-   ResizeViewport calls it) and appends each size given, "W H" a line.
+   TVL_VIEWPORT_FILE set it also wraps glViewport and appends each size
+   the game's ResizeViewport gives, at the origin, "W H" a line (full
+   screen moves the viewport of the full box into the middle: not a size
+   given).
    With TVL_COPY_COUNT_FILE set it counts glCopyPixels calls the same way
    as swaps: only full screen without framebuffer objects makes them. */
 #define _GNU_SOURCE
@@ -57,7 +59,7 @@ void glViewport(int x, int y, int width, int height) {
   }
   if (real != NULL)
     real(x, y, width, height);
-  if (log != NULL) {
+  if (log != NULL && x == 0 && y == 0) {
     fprintf(log, "%d %d\n", width, height);
     fflush(log);
   }

@@ -30,8 +30,10 @@ start_display() {
   # Only the abstract socket: its name is unique across every root on the
   # machine (a fresh-check's too), so a free display is found by binding it.
   # A socket file would be unlinked and bound again by a second server on
-  # the same number, and the two would share clients.
-  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -nolisten unix \
+  # the same number, and the two would share clients. No reset when the last
+  # client leaves: a game started right after another would find the server
+  # mid-reset and no display to open.
+  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -nolisten unix -noreset \
     5>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do

@@ -57,7 +57,7 @@ start_display() {
   mkfifo "$fifo"
   # Only the abstract socket, unique across the machine (see
   # tests/e2e/xlib.sh).
-  Xvfb -displayfd 3 -screen 0 1024x768x24 +extension GLX -nolisten tcp -nolisten unix \
+  Xvfb -displayfd 3 -screen 0 1024x768x24 +extension GLX -nolisten tcp -nolisten unix -noreset \
     3>"$fifo" >"$shots/xvfb.log" 2>&1 &
   xvfb_pid=$!
   local number
