@@ -123,16 +123,6 @@ void PlaceRaster(int x, int y) {
            static_cast<GLfloat>(y - viewport[1]) + 0.25f, nullptr);
 }
 
-// The client area shows 1:1 in the surface: the full box.
-bool Whole(SDL_Window *surface, int clientWidth, int clientHeight) {
-  int screenWidth = 0;
-  int screenHeight = 0;
-  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
-  const Box box =
-      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
-  return box.width == clientWidth && box.height == clientHeight;
-}
-
 // The bars around a box: the screen's rows below and above it, then the
 // columns left and right of it.
 void ClearBars(const Box &box, int screenWidth, int screenHeight) {
@@ -171,11 +161,14 @@ struct Placed {
 };
 Placed placed;
 
+bool Same(const Box &a, const Box &b) {
+  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
 bool ViewportIs(const Box &box) {
   GLint viewport[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, viewport);
-  return viewport[0] == box.x && viewport[1] == box.y &&
-         viewport[2] == box.width && viewport[3] == box.height;
+  return Same({viewport[0], viewport[1], viewport[2], viewport[3]}, box);
 }
 
 // The game's viewport back in the corner, where the game set it, if it was
@@ -263,58 +256,64 @@ Box FitInside(int width, int height, int screenWidth, int screenHeight) {
   return box;
 }
 
-bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight) {
+namespace {
+
+// A frame to show: the client area the game drew, the surface's size, and
+// the box it goes into.
+struct Frame {
+  SDL_Window *surface;
+  int width;
+  int height;
+  int screenWidth;
+  int screenHeight;
+  Box box;
+};
+
+Frame FrameOf(SDL_Window *surface, int width, int height) {
+  Frame frame = {surface, width, height, 0, 0, {0, 0, 0, 0}};
+  SDL_GL_GetDrawableSize(surface, &frame.screenWidth, &frame.screenHeight);
+  frame.box = FitInside(width, height, frame.screenWidth, frame.screenHeight);
+  return frame;
+}
+
+// The client area shows 1:1 in the surface: the full box.
+bool Whole(const Frame &frame) {
+  return frame.box.width == frame.width && frame.box.height == frame.height;
+}
+
+// The game draws into an offscreen buffer of the client size (from this
+// swap on), shown scaled into the box. False without framebuffer objects.
+bool PresentScaled(const Frame &frame, SDL_GLContext current) {
   const Entries *gl = Gl();
-  const SDL_GLContext current = SDL_GL_GetCurrentContext();
-  if (gl == nullptr || current == nullptr)
+  if (gl == nullptr)
     return false;
-  if (!Ours(current) || buffer.width != clientWidth ||
-      buffer.height != clientHeight) {
+  if (!Ours(current) || buffer.width != frame.width ||
+      buffer.height != frame.height) {
     if (Ours(current))
       Delete(*gl);
-    if (!Make(*gl, current, clientWidth, clientHeight, Buffer{}))
+    if (!Make(*gl, current, frame.width, frame.height, Buffer{}))
       return false;
   }
-  int screenWidth = 0;
-  int screenHeight = 0;
-  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
-  const Box box =
-      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
-
-  GLfloat clearColor[4];
-  GLboolean colorMask[4];
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
-  glGetBooleanv(GL_COLOR_WRITEMASK, colorMask);
-  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  const Box &box = frame.box;
+  glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
   glDisable(GL_SCISSOR_TEST);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-
   gl->bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
-  gl->blitFramebuffer(0, 0, clientWidth, clientHeight, box.x, box.y,
+  gl->blitFramebuffer(0, 0, frame.width, frame.height, box.x, box.y,
                       box.x + box.width, box.y + box.height,
                       GL_COLOR_BUFFER_BIT, GL_LINEAR);
-  SDL_GL_SwapWindow(surface);
+  SDL_GL_SwapWindow(frame.surface);
   gl->bindFramebuffer(GL_FRAMEBUFFER, buffer.framebuffer);
-
-  glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
-  glColorMask(colorMask[0], colorMask[1], colorMask[2], colorMask[3]);
-  if (scissor)
-    glEnable(GL_SCISSOR_TEST);
+  glPopAttrib();
   return true;
 }
 
-bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight) {
-  if (SDL_GL_GetCurrentContext() == nullptr || clientWidth <= 0 ||
-      clientHeight <= 0)
-    return false;
-  int screenWidth = 0;
-  int screenHeight = 0;
-  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
-  const Box box =
-      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
-
+// The game drew into the surface's bottom-left corner, which is copied into
+// the box (zoomed when smaller), the rest cleared black.
+void PresentCopied(const Frame &frame) {
+  const Box &box = frame.box;
   // Every state a copied fragment passes through, and the clears', is put
   // back by the pop.
   glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -341,59 +340,58 @@ bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight) {
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDrawBuffer(GL_BACK);
   glReadBuffer(GL_BACK);
-  glPixelZoom(static_cast<GLfloat>(box.width) / clientWidth,
-              static_cast<GLfloat>(box.height) / clientHeight);
+  glPixelZoom(static_cast<GLfloat>(box.width) / frame.width,
+              static_cast<GLfloat>(box.height) / frame.height);
   PlaceRaster(box.x, box.y);
-  glCopyPixels(0, 0, clientWidth, clientHeight, GL_COLOR);
-  ClearBars(box, screenWidth, screenHeight);
+  glCopyPixels(0, 0, frame.width, frame.height, GL_COLOR);
+  ClearBars(box, frame.screenWidth, frame.screenHeight);
   glPopAttrib();
-  SDL_GL_SwapWindow(surface);
-  return true;
+  SDL_GL_SwapWindow(frame.surface);
 }
 
-bool PresentPlaced(SDL_Window *surface, int clientWidth, int clientHeight) {
-  const SDL_GLContext current = SDL_GL_GetCurrentContext();
-  int screenWidth = 0;
-  int screenHeight = 0;
-  SDL_GL_GetDrawableSize(surface, &screenWidth, &screenHeight);
-  const Box box =
-      FitInside(clientWidth, clientHeight, screenWidth, screenHeight);
+// The full box: drawn in place once the game's viewport is moved into it.
+// Until then (the first frame after the game sets its viewport, drawn in
+// the corner) the frame is copied, and the viewport moved.
+void PresentPlaced(const Frame &frame, SDL_GLContext current) {
+  const Box &box = frame.box;
   if (placed.context == current && ViewportIs(placed.box)) {
     // A screen that changed size under the placed picture: this one frame
     // shows it where it was drawn.
-    if (placed.box.x != box.x || placed.box.y != box.y ||
-        placed.box.width != box.width || placed.box.height != box.height) {
+    if (!Same(placed.box, box)) {
       glViewport(box.x, box.y, box.width, box.height);
       placed.box = box;
     }
     // The game's clear may have coloured the bars.
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    ClearBars(box, screenWidth, screenHeight);
+    ClearBars(box, frame.screenWidth, frame.screenHeight);
     glPopAttrib();
-    SDL_GL_SwapWindow(surface);
-    return true;
+    SDL_GL_SwapWindow(frame.surface);
+    return;
   }
-  // Drawn in the corner, with the viewport the game gave: copied, and the
-  // next frame drawn in place.
-  if (!ViewportIs({0, 0, clientWidth, clientHeight}) ||
-      !PresentCopied(surface, clientWidth, clientHeight))
-    return false;
-  glViewport(box.x, box.y, clientWidth, clientHeight);
-  placed = {current, box};
-  return true;
+  PresentCopied(frame);
+  // Only the viewport the game gave is moved: another one is its own.
+  if (ViewportIs({0, 0, frame.width, frame.height})) {
+    glViewport(box.x, box.y, frame.width, frame.height);
+    placed = {current, box};
+  }
 }
+
+} // namespace
 
 bool Present(SDL_Window *surface, int clientWidth, int clientHeight) {
   const SDL_GLContext current = SDL_GL_GetCurrentContext();
-  if (current != nullptr && !Ours(current) &&
-      Whole(surface, clientWidth, clientHeight) &&
-      (PresentPlaced(surface, clientWidth, clientHeight) ||
-       PresentCopied(surface, clientWidth, clientHeight)))
+  if (current == nullptr || clientWidth <= 0 || clientHeight <= 0)
+    return false;
+  const Frame frame = FrameOf(surface, clientWidth, clientHeight);
+  if (!Ours(current) && Whole(frame)) {
+    PresentPlaced(frame, current);
     return true;
+  }
   Unplace(current);
-  return PresentScaled(surface, clientWidth, clientHeight) ||
-         PresentCopied(surface, clientWidth, clientHeight);
+  if (!PresentScaled(frame, current))
+    PresentCopied(frame);
+  return true;
 }
 
 void ResizeScaling(SDL_Window *surface, int width, int height) {
@@ -403,7 +401,7 @@ void ResizeScaling(SDL_Window *surface, int width, int height) {
       (buffer.width == width && buffer.height == height) || width <= 0 ||
       height <= 0)
     return;
-  if (Whole(surface, width, height)) {
+  if (Whole(FrameOf(surface, width, height))) {
     Delete(*gl);
     return;
   }

@@ -18,23 +18,12 @@ struct Box {
 Box FitInside(int width, int height, int screenWidth, int screenHeight);
 
 // Presents a frame of a window whose surface is larger than the client area
-// the game draws: the game draws into an offscreen buffer of the client size
-// (from this swap on), and the surface shows it scaled into FitInside's box
-// with black bars. False where the context cannot do it (no framebuffer
-// objects): the frame is swapped as drawn.
-bool PresentScaled(SDL_Window *surface, int clientWidth, int clientHeight);
-
-// Presents such a frame by copying (where there are no framebuffer
-// objects, and at the full box until the game draws in place): the game
-// drew into the surface's bottom-left corner, which is copied into
-// FitInside's box (zoomed when smaller), the rest cleared black. False
-// without a current context.
-bool PresentCopied(SDL_Window *surface, int clientWidth, int clientHeight);
-
-// Presents such a frame by whichever way suits it: at the full box the
-// game's viewport is moved into the box, after the one frame drawn in the
-// corner is copied there, so that it draws in place from then on; a
-// smaller area is scaled through the buffer, or copied zoomed.
+// the game draws, shown in FitInside's box with black bars. At the full box
+// the game's viewport is moved into the box, after the one frame drawn in
+// the corner is copied there, so that it draws in place from then on; a
+// smaller area is drawn into an offscreen buffer of its size and scaled, or
+// where there are no framebuffer objects copied from the corner, zoomed.
+// False without a current context: the frame is to be swapped as drawn.
 bool Present(SDL_Window *surface, int clientWidth, int clientHeight);
 
 // The drawing size is about to change to this, before the game draws at it:

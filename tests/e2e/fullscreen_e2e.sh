@@ -10,8 +10,9 @@
 # counts glCopyPixels: the full box is drawn in place after one copied
 # frame; "no-fbo" gives the game a GL 1.3 context without framebuffer
 # objects or glWindowPos (as old drivers have), so a smaller size has to be
-# copied, placed with glRasterPos, and the copies prove it was. "bump" also taps B twice where pillars are in
-# view: the first tap changes the picture, the second brings it back.
+# copied, placed with glRasterPos, and the copies prove it was. "bump" also
+# taps B twice where pillars are in view: the first tap changes the picture,
+# the second brings it back.
 # Usage: fullscreen_e2e.sh TVLOUNGE OUTPUT_DIR SWAP_COUNTER.so [SCREEN]
 #        [fbo|no-fbo] [bump]   (run from the repository root). Exit 77 means
 # skipped. Screenshots and the viewport log are left in OUTPUT_DIR.

@@ -6,7 +6,8 @@
    screen moves the viewport of the full box into the middle: not a size
    given).
    With TVL_COPY_COUNT_FILE set it counts glCopyPixels calls the same way
-   as swaps: only full screen without framebuffer objects makes them. */
+   as swaps: full screen makes them without framebuffer objects, and at
+   the full box for the first frame after each viewport the game sets. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
