@@ -1,6 +1,7 @@
 // Gamepads through SDL's virtual joystick on the offscreen driver: buttons,
-// the d-pad and the stick hold the game's keys, the stick's dead zone, and a
-// pad unplugged while held lets go and can be plugged in again.
+// the d-pad and the stick hold the game's keys, the stick's dead zone, a
+// pad unplugged while held lets go and can be plugged in again, and the
+// question boxes take A and B (on X, the game's whole boxes).
 #include "platform/emulation.h"
 #include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_pad_answers.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -219,6 +221,52 @@ TEST_F(SdlGamepads, AQuestionBoxTakesAAndBPressedWhileItIsShown) {
   EXPECT_TRUE(emulation::KeyHeld('B'));
   pad.Press(SDL_CONTROLLER_BUTTON_A, false);
   EXPECT_FALSE(emulation::KeyHeld('B'));
+}
+
+// A press and release of one button from SDL's timer thread, once the box
+// has had time to come up.
+struct TimedPress {
+  VirtualPad *pad;
+  SDL_GameControllerButton button;
+  bool down = false;
+};
+
+Uint32 PressStep(Uint32, void *param) {
+  auto *press = static_cast<TimedPress *>(param);
+  press->down = !press->down;
+  press->pad->Set(press->button, press->down);
+  return press->down ? 100 : 0;
+}
+
+// The whole box on X: the game's own MessageBoxA, answered by the pad alone.
+// Needs an X display; tests/e2e/pad_question_e2e.sh runs it under Xvfb.
+TEST_F(SdlGamepads, OnXTheGamesBoxesAreAnsweredByThePadAlone) {
+  const char *driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr || std::strcmp(driver, "x11") != 0)
+    GTEST_SKIP() << "needs SDL on X";
+  VirtualPad pad;
+  ASSERT_TRUE(pad.Ready()) << SDL_GetError();
+  Pass();
+  const auto answer = [&](SDL_GameControllerButton button, LPCSTR text,
+                          LPCSTR caption, UINT type) {
+    TimedPress press = {&pad, button};
+    const SDL_TimerID timer = SDL_AddTimer(300, PressStep, &press);
+    const int answered = MessageBoxA(nullptr, text, caption, type);
+    SDL_RemoveTimer(timer);
+    pad.Set(button, false);
+    return answered;
+  };
+  EXPECT_EQ(answer(SDL_CONTROLLER_BUTTON_A,
+                   "Would You Like To Run In Fullscreen Mode?",
+                   "Start FullScreen?", MB_YESNO | MB_ICONQUESTION),
+            IDYES);
+  EXPECT_EQ(answer(SDL_CONTROLLER_BUTTON_B,
+                   "Would You Like To Run In Fullscreen Mode?",
+                   "Start FullScreen?", MB_YESNO | MB_ICONQUESTION),
+            IDNO);
+  EXPECT_EQ(answer(SDL_CONTROLLER_BUTTON_A, "Could not load a texture.",
+                   "Error", MB_OK | MB_ICONEXCLAMATION),
+            IDOK);
 }
 
 } // namespace
